@@ -1,0 +1,35 @@
+#include "data/catalogue/TableDef.h"
+
+#include <algorithm>
+
+namespace brimo::data::catalogue {
+
+namespace {
+
+char foldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+template <typename Item>
+const Item* findByName(const std::vector<Item>& items, std::string_view name) {
+    auto it = std::find_if(items.begin(), items.end(), [&](const Item& item) { return sameName(item.name, name); });
+    return it == items.end() ? nullptr : &*it;
+}
+
+}  // namespace
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldCase(x) == foldCase(y); });
+}
+
+std::string TableDef::baseName() const { return fileName.substr(0, fileName.rfind('.')); }
+
+bool TableDef::hasMemo() const {
+    return std::any_of(fields.begin(), fields.end(),
+                       [](const FieldDef& f) { return f.type == 'M' || f.type == 'B' || f.type == 'G'; });
+}
+
+const FieldDef* TableDef::findField(std::string_view name) const { return findByName(fields, name); }
+
+const TagDef* TableDef::findTag(std::string_view name) const { return findByName(tags, name); }
+
+}  // namespace brimo::data::catalogue
