@@ -10,22 +10,23 @@ namespace {
 // An entry is found by its type and its number within the type.
 constexpr const char* kTransactionKey = "STR(TRANSTYPE,2)+STR(TRANSNUM,8)";
 
-FieldDef transactionType(std::string name) { return number(std::move(name), 2); }
+FieldSpec transactionType(std::string name) {
+    return number(std::move(name), 2);
+}
 
 TableDef receivables() {
     TableDef t{"AR.DBF",
                TableHome::Data,
                {customerNumber(), documentNumber("TRANSNUM"), transactionType("TRANSTYPE"), date("TRANSDATE"),
                 date("RECDATE"), text("TERMS", 15)},
-               {{"CUSTNUM", "CUSTNUM"}, {"TRANSACT", kTransactionKey}, {"UNPOSTED", "UNPOSTED"}}};
-    for (const char* name : {"SUBTOTAL", "TAX", "TAX2", "GSTAX", "CASH", "CHECK", "CREDITCARD", "CREDITMEMO",
-                             "ACCTCREDIT", "CREDITADJ", "WRITEOFF", "PREPAID", "BALANCE", "PAYMENTSTO", "ADJTOROW",
-                             "CURBAL", "PREVBAL", "AR30DAYS", "AR30PLUS", "AR60PLUS", "AR90PLUS"})
+               {tag("CUSTNUM", "CUSTNUM"), tag("TRANSACT", kTransactionKey), tag("UNPOSTED", "UNPOSTED")}};
+    for (const char* name : {"SUBTOTAL",   "TAX",        "TAX2",      "GSTAX",    "CASH",     "CHECK",    "CREDITCARD",
+                             "CREDITMEMO", "ACCTCREDIT", "CREDITADJ", "WRITEOFF", "PREPAID",  "BALANCE",  "PAYMENTSTO",
+                             "ADJTOROW",   "CURBAL",     "PREVBAL",   "AR30DAYS", "AR30PLUS", "AR60PLUS", "AR90PLUS"})
         t.fields.push_back(money(name));
-    t.fields.insert(t.fields.end(),
-                    {code("UNPOSTED"), money("POSTEDAMT"), documentNumber("STATEMENT"), number("CCTYPE", 2),
-                     text("CCNUMBER", 20), text("CCEXPDATE", 5), text("CCAUTH", 15), text("REFERENCE", 15),
-                     text("CUSTPO", 15), tableVersion()});
+    t.fields.insert(t.fields.end(), {code("UNPOSTED"), money("POSTEDAMT"), documentNumber("STATEMENT"),
+                                     number("CCTYPE", 2), text("CCNUMBER", 20), text("CCEXPDATE", 5),
+                                     text("CCAUTH", 15), text("REFERENCE", 15), text("CUSTPO", 15), tableVersion()});
     return t;
 }
 
@@ -35,7 +36,7 @@ TableDef receivableDetails() {
                     {documentNumber("TRANSNUM"), transactionType("TRANSTYPE"), documentNumber("DETAILNUM"),
                      transactionType("DETAILTYPE"), money("PAYMENTSTO"), money("ADJTOROW"), money("CREDITADJ"),
                      money("WRITEOFF"), tableVersion()},
-                    {{"TRANSACT", kTransactionKey}}};
+                    {tag("TRANSACT", kTransactionKey)}};
 }
 
 TableDef recurringInvoices() {
@@ -43,7 +44,7 @@ TableDef recurringInvoices() {
                     TableHome::Data,
                     {documentNumber("NUMBER"), customerNumber(), date("LASTDATE"), date("NEXTDATE"),
                      number("STATUS", 2), number("ERRORNO", 4), text("AUTHREF", 15), categoryName("TAXCAT")},
-                    {{"NUMBER", "NUMBER"}}};
+                    {tag("NUMBER", "NUMBER")}};
 }
 
 TableDef serviceOrders() {
@@ -51,7 +52,7 @@ TableDef serviceOrders() {
                     TableHome::Data,
                     {documentNumber("NUMBER"), date("DATEIN"), customerNumber(), logical("READY"), code("COMPLETE"),
                      categoryName("TAXCAT")},
-                    {{"NUMBER", "NUMBER"}}};
+                    {tag("NUMBER", "NUMBER")}};
 }
 
 // Invoices, orders and quotes share one layout as far as the library reads them.
@@ -60,7 +61,7 @@ TableDef salesDocuments(const char* fileName) {
                     TableHome::Data,
                     {documentNumber("NUMBER"), date("TRANSDATE"), customerNumber(), categoryName("TAXCAT"),
                      text("REMOTECODE", 15), documentNumber("REMOTENUM")},
-                    {{"NUMBER", "NUMBER"}}};
+                    {tag("NUMBER", "NUMBER")}};
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ const TableDef* findTable(std::string_view name) {
 }
 
 const TableDef& table(std::string_view name) {
-    if (const TableDef* def = findTable(name)) return *def;
+    if (const TableDef* def = findTable(name))
+        return *def;
     throw std::out_of_range("No table " + std::string(name) + " in the catalogue");
 }
 

@@ -8,7 +8,7 @@ using namespace fields;
 namespace {
 
 // The pricing settings that a stock code shares with its price category.
-void appendPricingSettings(std::vector<FieldDef>& out) {
+void appendPricingSettings(std::vector<FieldSpec>& out) {
     for (const char* name : {"DISC1DESC", "DISC2DESC", "DISC3DESC"}) out.push_back(text(name, 15));
     for (const char* name : {"DISC1PCT", "DISC2PCT", "DISC3PCT"}) out.push_back(percent(name));
     out.push_back(code("LISTMTHD"));
@@ -21,10 +21,10 @@ void appendPricingSettings(std::vector<FieldDef>& out) {
 }
 
 TableDef codeTable() {
-    TableDef t{"CODE.DBF", TableHome::Data, {}, {{"CODE", "STOCKCODE"}, {"PRICECAT", "PRICECAT"}}};
+    TableDef t{"CODE.DBF", TableHome::Data, {}, {tag("CODE", "STOCKCODE"), tag("PRICECAT", "PRICECAT")}};
     auto& f = t.fields;
-    f = {stockCode("STOCKCODE"), stockCode("ALTCODE"), text("MFR", 30),      text("MODEL", 10),
-         text("DESC", 60),       text("CATEGORY", 10),  text("SUBCAT", 10), text("LOCATION", 10)};
+    f = {stockCode("STOCKCODE"), stockCode("ALTCODE"), text("MFR", 30),    text("MODEL", 10),
+         text("DESC", 60),       text("CATEGORY", 10), text("SUBCAT", 10), text("LOCATION", 10)};
     for (const char* name : {"COST", "LASTCOST", "LIST", "PRICE", "DISCOUNT1", "DISCOUNT2", "DISCOUNT3"})
         f.push_back(price(name));
     appendPricingSettings(f);
@@ -56,7 +56,7 @@ TableDef containerDefinitions() {
     return TableDef{"CONDEF.DBF",
                     TableHome::Data,
                     {stockCode("STOCKCODE"), stockCode("CONTAINER"), quantity("QUANTITY")},
-                    {{"STOCKCODE", "STOCKCODE"}, {"CONTAINER", "CONTAINER"}}};
+                    {tag("STOCKCODE", "STOCKCODE"), tag("CONTAINER", "CONTAINER")}};
 }
 
 TableDef serialNumbers() {
@@ -65,11 +65,11 @@ TableDef serialNumbers() {
                     {text("SERIALNUM", 15), stockCode("STOCKCODE"), number("STOCKNUM", 8), price("COST"),
                      documentNumber("INVNUM"), documentNumber("SONUM"), documentNumber("RMANUM"),
                      documentNumber("PONUM"), date("RECDATE"), text("VENDINVNUM", 15), number("CONTAINER", 8)},
-                    {{"SERIAL", "SERIALNUM"}, {"STOCKCODE", "STOCKCODE"}}};
+                    {tag("SERIAL", "SERIALNUM"), tag("STOCKCODE", "STOCKCODE")}};
 }
 
 TableDef priceCategories() {
-    TableDef t{"PRICECAT.DBF", TableHome::Data, {categoryName("PRICECAT")}, {{"PRICECAT", "PRICECAT"}}};
+    TableDef t{"PRICECAT.DBF", TableHome::Data, {categoryName("PRICECAT")}, {tag("PRICECAT", "PRICECAT")}};
     appendPricingSettings(t.fields);
     t.fields.push_back(tableVersion());
     return t;
@@ -82,13 +82,13 @@ TableDef taxCategories() {
                      logical("SHTAXED"), number("TAXRATE2", 7, 3), code("TAX2TYPE"), money("TAX2CAP"),
                      number("GSTRATE", 7, 3), logical("GSTIND"), logical("GSTEXEMPT"), logical("LOCTAXGST"),
                      logical("LABORGST"), logical("SHGST"), tableVersion()},
-                    {{"TAXCAT", "TAXCAT"}}};
+                    {tag("TAXCAT", "TAXCAT")}};
 }
 
 }  // namespace
 
 TableDef entryList(const char* fileName) {
-    return TableDef{fileName, TableHome::Data, {text("ENTRY", 10)}, {{"ENTRY", "ENTRY"}}};
+    return TableDef{fileName, TableHome::Data, {text("ENTRY", 10)}, {tag("ENTRY", "ENTRY")}};
 }
 
 std::vector<TableDef> stockTables() {

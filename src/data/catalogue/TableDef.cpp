@@ -6,7 +6,9 @@ namespace brimo::data::catalogue {
 
 namespace {
 
-char foldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char foldCase(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 template <typename Item>
 const Item* findByName(const std::vector<Item>& items, std::string_view name) {
@@ -21,15 +23,21 @@ bool sameName(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldCase(x) == foldCase(y); });
 }
 
-std::string TableDef::baseName() const { return fileName.substr(0, fileName.rfind('.')); }
+std::string TableDef::baseName() const {
+    return fileName.substr(0, fileName.rfind('.'));
+}
 
 bool TableDef::hasMemo() const {
     return std::any_of(fields.begin(), fields.end(),
-                       [](const FieldDef& f) { return f.type == 'M' || f.type == 'B' || f.type == 'G'; });
+                       [](const FieldSpec& f) { return f.type == 'M' || f.type == 'B' || f.type == 'G'; });
 }
 
-const FieldDef* TableDef::findField(std::string_view name) const { return findByName(fields, name); }
+const FieldSpec* TableDef::findField(std::string_view name) const {
+    return findByName(fields, name);
+}
 
-const TagDef* TableDef::findTag(std::string_view name) const { return findByName(tags, name); }
+const TagSpec* TableDef::findTag(std::string_view name) const {
+    return findByName(tags, name);
+}
 
 }  // namespace brimo::data::catalogue

@@ -4,17 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "data/FieldDef.h"
+#include "data/Database.h"
 
 namespace brimo::data::catalogue {
-
-// One index tag of a table's production index.
-struct TagDef {
-    std::string name;
-    std::string expression;
-    bool unique = false;
-    bool descending = false;
-};
 
 // Where a table lives: in the data directory of the shop, in the locations
 // directory shared by all stores, or as a scratch table that a dialog creates
@@ -26,16 +18,16 @@ enum class TableHome { Data, Locations, Scratch };
 struct TableDef {
     std::string fileName;
     TableHome home = TableHome::Data;
-    std::vector<FieldDef> fields;
-    std::vector<TagDef> tags;
+    std::vector<FieldSpec> fields;
+    std::vector<TagSpec> tags;
 
     // The file name without its extension ("CUST" for CUST.DBF).
     std::string baseName() const;
     // True when a field keeps its data in the memo file (M, B or G).
     bool hasMemo() const;
     // Field and tag by name, without regard to letter case; null when absent.
-    const FieldDef* findField(std::string_view name) const;
-    const TagDef* findTag(std::string_view name) const;
+    const FieldSpec* findField(std::string_view name) const;
+    const TagSpec* findTag(std::string_view name) const;
 };
 
 // Compares two names without regard to ASCII letter case.
