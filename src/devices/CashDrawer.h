@@ -26,13 +26,14 @@ struct CashDrawerKick {
 // asked for.
 std::string cashDrawerSequence(const CashDrawerKick& kick);
 
-// Sends the sequence to the drawer's device. A name containing "COM" (any
-// letter case) is serial port COM<n>, n being the digit right after "COM" at
-// the start of the name's fourth character; the port is driven at 9600 8N1
-// and its errors are ignored, because a drawer on a serial line gives no
-// answer to report. A name with "COM" but no port digit 1-9 there, and any
-// other name whose device or file cannot be opened, throw CashDrawerError.
-// Other names are device names or paths (see platform::deviceFilePath).
+// Sends the sequence to the drawer's device. A name that contains "COM" (in
+// any letter case) names serial port COM<n>, n being the name's fourth
+// character read as a digit ("COM12" is port 1); the port is driven at
+// 9600 8N1 and its errors are ignored, because a drawer on a serial line
+// gives no answer to report. Any other name, and any absolute path, is a
+// device name or a file (see platform::deviceFilePath), opened as it is
+// spelled. Throws CashDrawerError when that device or file cannot be opened
+// or written, and for a "COM" name without a port digit 1-9.
 void openCashDrawer(const CashDrawerKick& kick, std::string_view deviceName);
 
 }  // namespace brimo::devices

@@ -8,8 +8,9 @@ namespace brimo::platform {
 // The single-byte code pages found in the shop's data files and host text.
 enum class CodePage { cp437, cp850, cp852, cp865, cp866, cp1250, cp1251, cp1252 };
 
-// Converts 8-bit text in the code page to UTF-8. Bytes the code page leaves
-// undefined (a few in the Windows pages) become U+FFFD.
+// Converts 8-bit text in the code page to UTF-8. The few bytes a Windows code
+// page leaves undefined become the C1 control characters of the same value,
+// so that they come back unchanged from encodeText.
 std::string decodeText(CodePage codePage, std::string_view bytes);
 
 // Converts UTF-8 text to the code page. A character the code page cannot
