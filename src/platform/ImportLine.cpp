@@ -8,26 +8,19 @@ void preProcessImportString(std::string& line) {
         return;
     }
     bool insideQuotes = false;
-    bool previousWasQuote = false;
-    bool atStart = true;
     for (std::size_t i = firstQuote; i < line.size(); ++i) {
         const char c = line[i];
         if (c == '"') {
-            if (atStart || !previousWasQuote) {
-                insideQuotes = !insideQuotes;
+            // Inside a quoted field two quotes in a row stand for one quote
+            // of the text; any other quote opens or closes a field.
+            if (insideQuotes && i + 1 < line.size() && line[i + 1] == '"') {
+                ++i;
             } else {
-                // A second quote in a row closes the field only when the field
-                // ends here; otherwise it is an escaped quote inside the text.
-                const bool fieldEnds = i + 1 == line.size() || line[i + 1] == ',';
-                if (insideQuotes && fieldEnds) {
-                    insideQuotes = false;
-                }
+                insideQuotes = !insideQuotes;
             }
         } else if (c == ',' && insideQuotes) {
             line[i] = quotedCommaMark;
         }
-        previousWasQuote = c == '"';
-        atStart = false;
     }
 }
 

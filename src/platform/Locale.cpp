@@ -111,12 +111,20 @@ LocaleSettings dateSettingsFromStrftime(std::string_view format) {
             }
             continue;
         }
-        // Skip the glibc flags and the E and O modifiers: %-d, %Ey, %Om.
+        // glibc flags and modifiers: %-d and %-m drop the leading zero, the
+        // others (%_d, %Ey, %Om, ...) change nothing that matters here.
+        bool unpadded = false;
         while (i + 1 < format.size() && std::strchr("-_0^#EO", format[i + 1]) != nullptr) {
+            unpadded = unpadded || format[i + 1] == '-';
             ++i;
         }
         if (i + 1 < format.size()) {
-            settings.shortDateFormat += windowsField(format[++i]);
+            const char conversion = format[++i];
+            if (unpadded && (conversion == 'd' || conversion == 'm')) {
+                settings.shortDateFormat += conversion == 'd' ? "d" : "M";
+            } else {
+                settings.shortDateFormat += windowsField(conversion);
+            }
         }
     }
     settings.dateSeparator = '/';
