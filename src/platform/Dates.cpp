@@ -50,6 +50,11 @@ class DateScanner {
     }
 
     bool separator() {
+        // A blank separator is a run of blanks between two numbers; blanks at
+        // the end of the text are just blanks.
+        if (isSpace(separator_)) {
+            return skipBlanks() > 0 && pos_ < text_.size();
+        }
         skipBlanks();
         if (pos_ < text_.size() && text_[pos_] == separator_) {
             ++pos_;
@@ -64,10 +69,12 @@ class DateScanner {
     }
 
   private:
-    void skipBlanks() {
+    std::size_t skipBlanks() {
+        const std::size_t start = pos_;
         while (pos_ < text_.size() && isSpace(text_[pos_])) {
             ++pos_;
         }
+        return pos_ - start;
     }
 
     std::string_view text_;

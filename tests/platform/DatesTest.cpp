@@ -11,6 +11,7 @@ const LocaleSettings us{"M/d/yyyy", '/', 1};
 const LocaleSettings german{"dd.MM.yyyy", '.', 49};
 const LocaleSettings iso{"yyyy-MM-dd", '-', 46};
 const LocaleSettings usShortYear{"M/d/yy", '/', 1};
+const LocaleSettings blankSeparated{"d M yyyy", ' ', 33};
 
 TEST(DatesTest, OrderMaskAndOrderedDateFollowTheShortDateFormat) {
     struct Case {
@@ -106,6 +107,9 @@ TEST(DatesTest, ReadsTypedDates) {
         {&iso, "1999-01-03", 1999y / January / 3},
         {&iso, "1-3", 2024y / January / 3},
         {&iso, "1999-2-31", std::nullopt},
+        {&blankSeparated, "3 1 1999", 1999y / January / 3},
+        {&blankSeparated, " 3  1 ", 2024y / January / 3},
+        {&blankSeparated, "31", std::nullopt},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(tryReadDate(c.text, *c.locale, now), c.date)
