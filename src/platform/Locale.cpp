@@ -4,6 +4,7 @@
 #include <locale.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -147,16 +148,35 @@ std::optional<LocaleSettings> localeSettingsFor(const std::string& localeName) {
     return settingsOfNewLocale(localeName.c_str());
 }
 
+// What decides the current settings: the process's locale and the variables
+// that name the environment's locale. Reading a locale costs a few hundred
+// microseconds, so the settings are only read again when one of these changed.
+std::string localeSourceKey() {
+    std::string key = setlocale(LC_ALL, nullptr);
+    for (const char* variable : {"LC_ALL", "LC_TIME", "LC_TELEPHONE", "LANG", "LOCPATH"}) {
+        const char* value = std::getenv(variable);
+        key += '\n';
+        key += value == nullptr ? "" : value;
+    }
+    return key;
+}
+
 const LocaleSettings& currentLocale() {
     if (testOverride()) {
         return *testOverride();
     }
     static LocaleSettings current;
+    static std::string currentKey;
+    std::string key = localeSourceKey();
+    if (key == currentKey && !currentKey.empty()) {
+        return current;
+    }
     if (!isPlainCLocale(setlocale(LC_TIME, nullptr))) {
         current = settingsFrom(nl_langinfo(D_FMT), nl_langinfo(_NL_TELEPHONE_INT_PREFIX));
     } else {
         current = settingsOfNewLocale("").value_or(settingsOfNewLocale("C").value_or(LocaleSettings{"MM/dd/yy"}));
     }
+    currentKey = std::move(key);
     return current;
 }
 

@@ -24,8 +24,8 @@ struct LocaleSettings {
 // with setlocale (its LC_TIME is not "C"/"POSIX"), that one is used;
 // otherwise the locale named by the environment (LC_ALL, LC_TIME, LANG), the
 // one setlocale(LC_ALL, "") would pick, without changing the process's own
-// locale. Read afresh on each call; the reference stays valid until the next
-// call.
+// locale. Read again whenever the process's locale or those variables
+// changed; the reference stays valid until the next call.
 const LocaleSettings& currentLocale();
 
 // The settings of a named C library locale, or nothing when that locale is
