@@ -43,7 +43,7 @@ TableDef recurringInvoices() {
     return TableDef{"RINV.DBF",
                     TableHome::Data,
                     {documentNumber("NUMBER"), customerNumber(), date("LASTDATE"), date("NEXTDATE"),
-                     number("STATUS", 2), number("ERRORNO", 4), text("AUTHREF", 15), categoryName("TAXCAT")},
+                     number("STATUS", 3), number("ERRORNO", 4), text("AUTHREF", 15), categoryName("TAXCAT")},
                     {tag("NUMBER", "NUMBER")}};
 }
 
