@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -43,8 +44,8 @@ double decodeDateKey(std::span<const std::byte> key);
 int32_t julianDay(int year, unsigned month, unsigned day);
 
 // Compares two stored keys of the given type in ascending value order.
-// Character keys compare as unsigned bytes; a shorter `a` is compared as a
-// prefix (only its own bytes count), which is how partial keys are sought.
+// Character keys compare as unsigned bytes over the shorter length, so a short
+// key equals every key it is a prefix of; that is how partial keys are sought.
 std::strong_ordering compareKeys(KeyType type, std::span<const std::byte> a, std::span<const std::byte> b);
 
 // Readable form of a key for messages: the text, the number or the date.

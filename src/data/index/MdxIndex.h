@@ -110,6 +110,8 @@ public:
 
 private:
     explicit MdxIndex(std::shared_ptr<detail::MdxStore> store);
+    void applyChange(uint32_t recno, std::optional<std::span<const std::byte>> oldRecord,
+                     std::optional<std::span<const std::byte>> newRecord);
 
     std::shared_ptr<detail::MdxStore> store_;
     std::vector<TagInfo> tags_;

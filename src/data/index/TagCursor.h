@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "data/index/KeyEncoding.h"
 
@@ -12,6 +13,7 @@ namespace brimo::data::index {
 namespace detail {
 class MdxStore;
 struct TagLayout;
+struct Step;
 }
 
 // A position in one tag, in the tag's order (descending tags run from the
@@ -68,8 +70,14 @@ public:
     uint32_t recno() const { return recno_; }
 
 private:
-    bool land(const struct Landing& landing);
     bool withinRange(std::span<const std::byte> key) const;
+    // Moves to the entry at the end of `path` when it is within the range;
+    // otherwise leaves the position alone.
+    bool moveTo(const std::vector<detail::Step>& path);
+    // Moves to the neighbour in the same leaf (delta +1 or -1) when the leaf
+    // still holds the current entry where it was found; nothing when the
+    // entry must be found again from the root.
+    std::optional<bool> moveWithinLeaf(int delta);
 
     std::shared_ptr<detail::MdxStore> store_;
     std::shared_ptr<const detail::TagLayout> tag_;

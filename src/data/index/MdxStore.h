@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "data/FieldDef.h"
+#include "data/index/Expression.h"
+#include "data/index/MdxLayout.h"
+#include "data/io/File.h"
+
+namespace brimo::data::index::detail {
+
+// The open index file shared by an MdxIndex and its cursors: page reads and
+// writes with range checks, the file header and tag table, and the compiled
+// expressions of the tags. Holds no cached pages.
+class MdxStore {
+public:
+    // An existing file: the block size comes from its header.
+    MdxStore(std::filesystem::path path, io::File file, std::vector<FieldDef> fields);
+    // A file being created with blocks of `pagesPerBlock` pages.
+    MdxStore(std::filesystem::path path, io::File file, std::vector<FieldDef> fields, uint16_t pagesPerBlock);
+
+    const std::filesystem::path& path() const { return path_; }
+    const std::vector<FieldDef>& fields() const { return fields_; }
+    io::File& file() { return file_; }
+    const io::File& file() const { return file_; }
+    uint16_t pagesPerBlock() const { return pagesPerBlock_; }
+    uint32_t blockSize() const { return pagesPerBlock_ * kPageSize; }
+
+    // Page 0 and the tags as they are in the file now. Validates both.
+    struct Snapshot {
+        std::vector<std::byte> header;
+        std::vector<std::shared_ptr<const TagLayout>> tags;
+    };
+    Snapshot load() const;
+
+    // One block; a page outside the file or inside the file header is reported
+    // as damage.
+    std::vector<std::byte> readBlock(uint32_t page) const;
+    void readBlock(uint32_t page, std::span<std::byte> out) const;
+    void writeBlock(uint32_t page, std::span<const std::byte> block);
+    void writeHeader(std::span<const std::byte> header);
+
+    // The compiled key and FOR expressions of a tag (compiled once per text).
+    const Expression& expression(const std::string& text) const;
+
+    [[noreturn]] void damaged(const std::string& what) const;
+
+private:
+    std::shared_ptr<const TagLayout> loadTag(std::span<const std::byte> tagTable, uint32_t slot) const;
+
+    std::filesystem::path path_;
+    io::File file_;
+    std::vector<FieldDef> fields_;
+    uint16_t pagesPerBlock_ = kDefaultPagesPerBlock;
+    mutable std::mutex expressionsMutex_;
+    mutable std::map<std::string, Expression> expressions_;
+};
+
+}  // namespace brimo::data::index::detail

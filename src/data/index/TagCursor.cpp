@@ -1,0 +1,110 @@
+#include "data/index/TagCursor.h"
+
+#include "data/DatabaseError.h"
+#include "data/index/TagTree.h"
+
+namespace brimo::data::index {
+
+using namespace detail;
+
+TagCursor::TagCursor(std::shared_ptr<MdxStore> store, std::shared_ptr<const TagLayout> tag)
+    : store_(std::move(store)), tag_(std::move(tag)) {}
+TagCursor::~TagCursor() = default;
+TagCursor::TagCursor(TagCursor&&) noexcept = default;
+TagCursor& TagCursor::operator=(TagCursor&&) noexcept = default;
+
+KeyType TagCursor::keyType() const { return tag_->keyType; }
+uint16_t TagCursor::keyLength() const { return tag_->keyLength; }
+
+void TagCursor::setRange(std::optional<Key> low, std::optional<Key> high) {
+    low_ = std::move(low);
+    high_ = std::move(high);
+    recno_ = 0;
+}
+
+void TagCursor::clearRange() { setRange(std::nullopt, std::nullopt); }
+
+bool TagCursor::withinRange(std::span<const std::byte> key) const {
+    TagTree tree(*store_, *tag_);
+    return (!low_ || tree.compare(key, *low_) >= 0) && (!high_ || tree.compare(key, *high_) <= 0);
+}
+
+bool TagCursor::moveTo(const Path& path) {
+    auto key = TagTree::key(path);
+    if (!withinRange(key)) return false;
+    key_.assign(key.begin(), key.end());
+    recno_ = TagTree::recno(path);
+    leafPage_ = path.back().node.page();
+    leafIndex_ = path.back().index;
+    return true;
+}
+
+bool TagCursor::first() {
+    TagTree tree(*store_, *tag_);
+    Path path = low_ ? tree.lowerBound(*low_, 0) : tree.leftmost();
+    return tree.settle(path) && moveTo(path);
+}
+
+bool TagCursor::last() {
+    TagTree tree(*store_, *tag_);
+    Path path = high_ ? tree.lowerBound(*high_, kAfterAllRecords) : tree.rightmost();
+    if (high_ || path.back().node.count() == 0) {
+        if (!tree.backward(path)) return false;
+    }
+    return moveTo(path);
+}
+
+std::optional<bool> TagCursor::moveWithinLeaf(int delta) {
+    try {
+        TagTree tree(*store_, *tag_);
+        Node leaf = tree.readNode(leafPage_);
+        uint32_t n = leaf.count();
+        if (!leaf.isLeaf() || n > tag_->maxKeys || leafIndex_ >= n) return std::nullopt;
+        if (tree.compareEntry(leaf.key(leafIndex_), leaf.pointer(leafIndex_), key_, recno_) != 0) return std::nullopt;
+        int64_t target = int64_t(leafIndex_) + delta;
+        if (target < 0 || target >= int64_t(n)) return std::nullopt;
+        Path path{{std::move(leaf), static_cast<uint32_t>(target)}};
+        return moveTo(path);
+    } catch (const DatabaseError&) {
+        return std::nullopt;  // the page was reused; find the entry from the root
+    }
+}
+
+bool TagCursor::next() {
+    if (!positioned()) return first();
+    if (auto moved = moveWithinLeaf(+1)) return *moved;
+    TagTree tree(*store_, *tag_);
+    Path path = tree.lowerBound(key_, uint64_t(recno_) + 1);
+    return tree.settle(path) && moveTo(path);
+}
+
+bool TagCursor::prior() {
+    if (!positioned()) return last();
+    if (auto moved = moveWithinLeaf(-1)) return *moved;
+    TagTree tree(*store_, *tag_);
+    Path path = tree.lowerBound(key_, recno_);
+    return tree.backward(path) && moveTo(path);
+}
+
+bool TagCursor::seekExact(std::span<const std::byte> key) {
+    TagTree tree(*store_, *tag_);
+    Path path = tree.lowerBound(key, 0);
+    return tree.settle(path) && tree.compare(TagTree::key(path), key) == 0 && moveTo(path);
+}
+
+bool TagCursor::seekNearest(std::span<const std::byte> key) {
+    TagTree tree(*store_, *tag_);
+    std::span<const std::byte> from = key;
+    if (low_ && tree.compare(key, *low_) < 0) from = *low_;
+    Path path = tree.lowerBound(from, 0);
+    return tree.settle(path) && moveTo(path);
+}
+
+bool TagCursor::seekEntry(std::span<const std::byte> key, uint32_t recno) {
+    TagTree tree(*store_, *tag_);
+    Path path = tree.lowerBound(key, recno);
+    return tree.settle(path) && tree.compareEntry(TagTree::key(path), TagTree::recno(path), key, recno) == 0 &&
+           moveTo(path);
+}
+
+}  // namespace brimo::data::index
