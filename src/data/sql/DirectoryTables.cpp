@@ -15,7 +15,8 @@ bool isTableFile(const std::filesystem::directory_entry& entry) {
 
 std::string upper(std::string s) {
     for (char& c : s) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     }
     return s;
 }
@@ -28,9 +29,11 @@ std::vector<std::string> DirectoryTables::tableNames() {
     std::set<std::string> names;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(database_.directory(), error)) {
-        if (isTableFile(entry)) names.insert(upper(entry.path().stem().string()));
+        if (isTableFile(entry))
+            names.insert(upper(entry.path().stem().string()));
     }
-    if (error) throw DatabaseError("The data directory " + database_.directory().string() + " cannot be read.");
+    if (error)
+        throw DatabaseError("The data directory " + database_.directory().string() + " cannot be read.");
     return {names.begin(), names.end()};
 }
 
@@ -38,14 +41,16 @@ std::vector<std::filesystem::path> DirectoryTables::filesNamed(const std::string
     std::vector<std::filesystem::path> files;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(database_.directory(), error)) {
-        if (isTableFile(entry) && equalsIgnoringCase(entry.path().stem().string(), name)) files.push_back(entry.path());
+        if (isTableFile(entry) && equalsIgnoringCase(entry.path().stem().string(), name))
+            files.push_back(entry.path());
     }
     return files;
 }
 
 std::shared_ptr<TableSource> DirectoryTables::open(const std::string& name) {
     const auto files = filesNamed(name);
-    if (files.empty()) throw DatabaseError("Table " + name + " does not exist in " + database_.directory().string() + ".");
+    if (files.empty())
+        throw DatabaseError("Table " + name + " does not exist in " + database_.directory().string() + ".");
     if (files.size() > 1) {
         std::string list;
         for (const auto& f : files) list += (list.empty() ? "" : " and ") + f.filename().string();

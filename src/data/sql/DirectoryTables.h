@@ -12,14 +12,14 @@ namespace brimo::data::sql {
 // would be one SQL table: such a name is refused with an error naming both
 // files, rather than one of them being picked silently.
 class DirectoryTables : public TableProvider {
-public:
+  public:
     // Throws DatabaseError when the directory does not exist.
     explicit DirectoryTables(const std::filesystem::path& directory);
 
     std::vector<std::string> tableNames() override;
     std::shared_ptr<TableSource> open(const std::string& name) override;
 
-private:
+  private:
     // The .DBF files whose base name equals `name` without regard to case.
     std::vector<std::filesystem::path> filesNamed(const std::string& name) const;
 

@@ -20,16 +20,21 @@ ColumnType columnType(const FieldDef& field) {
     switch (fieldKind(field)) {
         case FieldKind::SmallInt:
         case FieldKind::Integer:
-        case FieldKind::AutoIncrement: return ColumnType::Integer;
+        case FieldKind::AutoIncrement:
+            return ColumnType::Integer;
         case FieldKind::Float:
             return (field.type == 'N' || field.type == 'F') && field.decimals == 0 ? ColumnType::Integer
                                                                                    : ColumnType::Real;
-        case FieldKind::Logical: return ColumnType::Logical;
-        case FieldKind::Date: return ColumnType::Date;
-        case FieldKind::Binary: return ColumnType::Blob;
+        case FieldKind::Logical:
+            return ColumnType::Logical;
+        case FieldKind::Date:
+            return ColumnType::Date;
+        case FieldKind::Binary:
+            return ColumnType::Blob;
         case FieldKind::Text:
         case FieldKind::Timestamp:
-        case FieldKind::Memo: return ColumnType::Text;
+        case FieldKind::Memo:
+            return ColumnType::Text;
     }
     return ColumnType::Text;
 }
@@ -42,7 +47,8 @@ std::string isoDate(year_month_day date) {
 }
 
 year_month_day parseIsoDate(const std::string& text) {
-    return year_month_day{year(std::stoi(text.substr(0, 4))), month(static_cast<unsigned>(std::stoi(text.substr(5, 2)))),
+    return year_month_day{year(std::stoi(text.substr(0, 4))),
+                          month(static_cast<unsigned>(std::stoi(text.substr(5, 2)))),
                           day(static_cast<unsigned>(std::stoi(text.substr(8, 2))))};
 }
 
@@ -51,14 +57,17 @@ double asDouble(const SqlValue& v) {
 }
 
 KeyValue keyOf(const SqlValue& value, ColumnType type) {
-    if (type == ColumnType::Date) return parseIsoDate(std::get<std::string>(value));
-    if (type == ColumnType::Text) return std::get<std::string>(value);
+    if (type == ColumnType::Date)
+        return parseIsoDate(std::get<std::string>(value));
+    if (type == ColumnType::Text)
+        return std::get<std::string>(value);
     return asDouble(value);
 }
 
 bool printableAscii(const std::string& text) {
     for (char c : text) {
-        if (c < 0x20 || c > 0x7e) return false;
+        if (c < 0x20 || c > 0x7e)
+            return false;
     }
     return true;
 }
@@ -68,21 +77,26 @@ std::vector<SourceIndex> usableIndexes(const Database& database, const Table& ta
                                        const std::vector<SourceColumn>& columns) {
     std::vector<SourceIndex> indexes;
     const auto tagNames = table.tagNames();
-    if (tagNames.empty()) return indexes;
+    if (tagNames.empty())
+        return indexes;
     const std::filesystem::path base = std::filesystem::path(table.name()).stem();
     const auto mdxPath = database.findFile(base.string() + ".MDX");
-    if (mdxPath.empty()) return indexes;
+    if (mdxPath.empty())
+        return indexes;
     const auto mdx = index::MdxIndex::open(mdxPath, table.fields(), false);
     for (const std::string& name : tagNames) {
         const auto tag = mdx.findTag(name);
-        if (!tag || tag->unique || tag->descending || !tag->forCondition.empty()) continue;
+        if (!tag || tag->unique || tag->descending || !tag->forCondition.empty())
+            continue;
         std::string expression = tag->expression;
         while (!expression.empty() && expression.back() == ' ') expression.pop_back();
         while (!expression.empty() && expression.front() == ' ') expression.erase(0, 1);
         const int column = table.fieldIndex(expression);
-        if (column < 0 || !equalsIgnoringCase(table.fields()[static_cast<size_t>(column)].name, expression)) continue;
+        if (column < 0 || !equalsIgnoringCase(table.fields()[static_cast<size_t>(column)].name, expression))
+            continue;
         const SourceColumn& c = columns[static_cast<size_t>(column)];
-        if (c.memo || c.type == ColumnType::Logical) continue;
+        if (c.memo || c.type == ColumnType::Logical)
+            continue;
         const bool numeric = c.type == ColumnType::Integer || c.type == ColumnType::Real;
         indexes.push_back({tag->name, column, false, true, numeric});
     }
@@ -90,7 +104,7 @@ std::vector<SourceIndex> usableIndexes(const Database& database, const Table& ta
 }
 
 class EngineRowCursor : public RowCursor {
-public:
+  public:
     EngineRowCursor(std::unique_ptr<Table> table, const std::vector<SourceColumn>& columns)
         : table_(std::move(table)), columns_(columns) {}
 
@@ -121,7 +135,8 @@ public:
                 table_->findNearest(keyOf(s.lower->value, type));
                 return;
             }
-            if (s.upper) textUpper_ = std::get<std::string>(s.upper->value);
+            if (s.upper)
+                textUpper_ = std::get<std::string>(s.upper->value);
         } else if (s.lower || s.upper) {
             table_->setRange(s.lower ? keyOf(s.lower->value, type) : lowest(type),
                              s.upper ? keyOf(s.upper->value, type) : highest(type));
@@ -140,7 +155,8 @@ public:
     }
 
     bool atEnd() const override {
-        if (visiting_) return position_ >= list_.size();
+        if (visiting_)
+            return position_ >= list_.size();
         return ended_ || (descending_ ? table_->bof() : table_->eof());
     }
 
@@ -160,7 +176,7 @@ public:
         return columnValue(*table_, column, columns_[static_cast<size_t>(column)].type);
     }
 
-private:
+  private:
     void reset() {
         visiting_ = false;
         descending_ = false;
@@ -171,37 +187,44 @@ private:
     }
 
     void useTag(const std::string& tag) {
-        if (table_->activeTag() != tag) table_->setActiveTag(tag);
+        if (table_->activeTag() != tag)
+            table_->setActiveTag(tag);
         table_->cancelRange();
     }
 
     // Character tags order bytes of the table's code page, padded with blanks:
     // the same order as SQL's for bounds of printable ASCII.
     static bool textRangeServed(const KeySelection& s) {
-        if (s.equal) return true;
+        if (s.equal)
+            return true;
         return (!s.lower || printableAscii(std::get<std::string>(s.lower->value))) &&
                (!s.upper || printableAscii(std::get<std::string>(s.upper->value)));
     }
 
     void stopAtTextUpper() {
-        if (!textUpper_ || table_->eof()) return;
+        if (!textUpper_ || table_->eof())
+            return;
         const std::string text = table_->asString(column_);
-        if (text.compare(0, textUpper_->size(), *textUpper_) > 0) ended_ = true;
+        if (text.compare(0, textUpper_->size(), *textUpper_) > 0)
+            ended_ = true;
     }
 
     void settleOnLive() {
         for (; position_ < list_.size(); ++position_) {
             table_->gotoRecord(list_[position_]);
-            if (!table_->isDeleted()) return;
+            if (!table_->isDeleted())
+                return;
         }
     }
 
     static KeyValue lowest(ColumnType type) {
-        if (type == ColumnType::Date) return year_month_day{year(1), month(1), day(1)};
+        if (type == ColumnType::Date)
+            return year_month_day{year(1), month(1), day(1)};
         return std::numeric_limits<double>::lowest();
     }
     static KeyValue highest(ColumnType type) {
-        if (type == ColumnType::Date) return year_month_day{year(9999), month(12), day(31)};
+        if (type == ColumnType::Date)
+            return year_month_day{year(9999), month(12), day(31)};
         return std::numeric_limits<double>::max();
     }
 
@@ -227,24 +250,28 @@ SqlValue columnValue(const Table& table, int field, ColumnType type) {
             }
             return n;
         }
-        case ColumnType::Real: return table.asNumber(field);
-        case ColumnType::Logical: return static_cast<int64_t>(table.asBool(field));
+        case ColumnType::Real:
+            return table.asNumber(field);
+        case ColumnType::Logical:
+            return static_cast<int64_t>(table.asBool(field));
         case ColumnType::Date: {
-            if (table.isEmpty(field)) return SqlValue{};
+            if (table.isEmpty(field))
+                return SqlValue{};
             const year_month_day date = table.asDate(field);
-            if (!date.ok()) return SqlValue{};
+            if (!date.ok())
+                return SqlValue{};
             return isoDate(date);
         }
-        case ColumnType::Blob: return table.asBytes(field);
-        case ColumnType::Text: return table.asString(field);
+        case ColumnType::Blob:
+            return table.asBytes(field);
+        case ColumnType::Text:
+            return table.asString(field);
     }
     return SqlValue{};
 }
 
 EngineTableSource::EngineTableSource(const Database& database, const std::string& tableName)
-    : database_(database),
-      tableName_(tableName),
-      structure_(database.openTable(tableName, OpenMode::ReadOnly)) {
+    : database_(database), tableName_(tableName), structure_(database.openTable(tableName, OpenMode::ReadOnly)) {
     for (const FieldDef& field : structure_->fields()) {
         const FieldKind kind = fieldKind(field);
         columns_.push_back({field.name, columnType(field), kind == FieldKind::Memo || kind == FieldKind::Binary});
@@ -254,38 +281,53 @@ EngineTableSource::EngineTableSource(const Database& database, const std::string
 
 EngineTableSource::~EngineTableSource() = default;
 
-uint32_t EngineTableSource::recordCount() { return structure_->recordCount(); }
+uint32_t EngineTableSource::recordCount() {
+    return structure_->recordCount();
+}
 
 std::unique_ptr<RowCursor> EngineTableSource::openCursor() {
     return std::make_unique<EngineRowCursor>(database_.openTable(tableName_, OpenMode::ReadOnly), columns_);
 }
 
 Table& EngineTableSource::writer() {
-    if (!writer_) writer_ = database_.openTable(tableName_, OpenMode::ReadWrite);
+    if (!writer_)
+        writer_ = database_.openTable(tableName_, OpenMode::ReadWrite);
     return *writer_;
 }
 
 void EngineTableSource::write(Table& table, const std::vector<std::optional<SqlValue>>& values, bool onlyChanges) {
     for (size_t i = 0; i < values.size(); ++i) {
-        if (!values[i]) continue;
+        if (!values[i])
+            continue;
         const int field = static_cast<int>(i);
         const SqlValue& value = *values[i];
         const SourceColumn& column = columns_[i];
         // Fields whose SQL value stays the same are not written, so that a
         // blank number read as 0 stays blank and the rest of the record stays
         // byte for byte as it was.
-        if (onlyChanges && columnValue(table, field, column.type) == value) continue;
+        if (onlyChanges && columnValue(table, field, column.type) == value)
+            continue;
         if (std::holds_alternative<std::monostate>(value)) {
             table.clear(field);
             continue;
         }
         switch (column.type) {
             case ColumnType::Integer:
-            case ColumnType::Real: table.setNumber(field, asDouble(value)); break;
-            case ColumnType::Logical: table.setBool(field, std::get<int64_t>(value) != 0); break;
-            case ColumnType::Date: table.setDate(field, parseIsoDate(std::get<std::string>(value))); break;
-            case ColumnType::Text: table.setString(field, std::get<std::string>(value)); break;
-            case ColumnType::Blob: table.setBytes(field, std::get<std::vector<std::byte>>(value)); break;
+            case ColumnType::Real:
+                table.setNumber(field, asDouble(value));
+                break;
+            case ColumnType::Logical:
+                table.setBool(field, std::get<int64_t>(value) != 0);
+                break;
+            case ColumnType::Date:
+                table.setDate(field, parseIsoDate(std::get<std::string>(value)));
+                break;
+            case ColumnType::Text:
+                table.setString(field, std::get<std::string>(value));
+                break;
+            case ColumnType::Blob:
+                table.setBytes(field, std::get<std::vector<std::byte>>(value));
+                break;
         }
     }
 }
@@ -293,13 +335,15 @@ void EngineTableSource::write(Table& table, const std::vector<std::optional<SqlV
 void EngineTableSource::update(uint32_t recordNumber, const std::vector<std::optional<SqlValue>>& values) {
     Table& table = writer();
     table.gotoRecord(recordNumber);
-    if (table.isDeleted()) throw DatabaseError("Record " + std::to_string(recordNumber) + " of " + table.name() + " is deleted.");
+    if (table.isDeleted())
+        throw DatabaseError("Record " + std::to_string(recordNumber) + " of " + table.name() + " is deleted.");
     table.edit();
     try {
         write(table, values, true);
         table.post();
     } catch (...) {
-        if (table.state() != TableState::Browse) table.cancel();
+        if (table.state() != TableState::Browse)
+            table.cancel();
         throw;
     }
 }
@@ -311,7 +355,8 @@ uint32_t EngineTableSource::append(const std::vector<std::optional<SqlValue>>& v
         write(table, values, false);
         table.post();
     } catch (...) {
-        if (table.state() != TableState::Browse) table.cancel();
+        if (table.state() != TableState::Browse)
+            table.cancel();
         throw;
     }
     return table.recordNumber();
@@ -320,7 +365,8 @@ uint32_t EngineTableSource::append(const std::vector<std::optional<SqlValue>>& v
 void EngineTableSource::remove(uint32_t recordNumber) {
     Table& table = writer();
     table.gotoRecord(recordNumber);
-    if (!table.isDeleted()) table.deleteRecord();
+    if (!table.isDeleted())
+        table.deleteRecord();
 }
 
 }  // namespace brimo::data::sql

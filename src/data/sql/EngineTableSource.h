@@ -21,7 +21,7 @@ namespace brimo::data::sql {
 // whose bounds are printable ASCII (where the tag's byte order agrees with
 // SQL's); numeric tags also give SQL's ORDER BY order.
 class EngineTableSource : public TableSource {
-public:
+  public:
     EngineTableSource(const Database& database, const std::string& tableName);
     ~EngineTableSource() override;
 
@@ -33,7 +33,7 @@ public:
     uint32_t append(const std::vector<std::optional<SqlValue>>& values) override;
     void remove(uint32_t recordNumber) override;
 
-private:
+  private:
     Table& writer();
     void write(Table& table, const std::vector<std::optional<SqlValue>>& values, bool onlyChanges);
 

@@ -7,7 +7,8 @@ namespace {
 
 const SourceIndex* indexOn(const std::vector<SourceIndex>& indexes, int column) {
     for (const SourceIndex& index : indexes) {
-        if (index.column == column) return &index;
+        if (index.column == column)
+            return &index;
     }
     return nullptr;
 }
@@ -25,8 +26,8 @@ constexpr int kDescending = 1 << 7;
 
 }  // namespace
 
-Plan choosePlan(const std::vector<SourceIndex>& indexes, double rowCount, const std::vector<PlanConstraint>& constraints,
-                std::optional<std::pair<int, bool>> orderBy) {
+Plan choosePlan(const std::vector<SourceIndex>& indexes, double rowCount,
+                const std::vector<PlanConstraint>& constraints, std::optional<std::pair<int, bool>> orderBy) {
     const double n = std::max(rowCount, 1.0);
     const double seekCost = std::log2(n + 1);
     Plan best;
@@ -44,11 +45,13 @@ Plan choosePlan(const std::vector<SourceIndex>& indexes, double rowCount, const 
         }
     }
     auto consider = [&](Plan plan) {
-        if (plan.cost < best.cost) best = std::move(plan);
+        if (plan.cost < best.cost)
+            best = std::move(plan);
     };
     for (size_t i = 0; i < constraints.size(); ++i) {
         const PlanConstraint& c = constraints[i];
-        if (!c.usable || c.op != PlanOp::Equal) continue;
+        if (!c.usable || c.op != PlanOp::Equal)
+            continue;
         Plan plan;
         plan.equalArg = static_cast<int>(i);
         plan.column = c.column;
@@ -73,14 +76,16 @@ Plan choosePlan(const std::vector<SourceIndex>& indexes, double rowCount, const 
         consider(plan);
     }
     for (const SourceIndex& index : indexes) {
-        if (!index.ranges) continue;
+        if (!index.ranges)
+            continue;
         Plan plan;
         plan.access = Access::Tag;
         plan.tag = index.tag;
         plan.column = index.column;
         for (size_t i = 0; i < constraints.size(); ++i) {
             const PlanConstraint& c = constraints[i];
-            if (!c.usable || c.column != index.column) continue;
+            if (!c.usable || c.column != index.column)
+                continue;
             if ((c.op == PlanOp::Greater || c.op == PlanOp::GreaterEqual) && plan.lowerArg < 0) {
                 plan.lowerArg = static_cast<int>(i);
                 plan.lowerInclusive = c.op == PlanOp::GreaterEqual;
@@ -89,7 +94,8 @@ Plan choosePlan(const std::vector<SourceIndex>& indexes, double rowCount, const 
                 plan.upperInclusive = c.op == PlanOp::LessEqual;
             }
         }
-        if (plan.lowerArg < 0 && plan.upperArg < 0) continue;
+        if (plan.lowerArg < 0 && plan.upperArg < 0)
+            continue;
         const bool both = plan.lowerArg >= 0 && plan.upperArg >= 0;
         plan.rows = both ? n / 16 : n / 4;
         plan.cost = seekCost + plan.rows * 1.5;
@@ -100,16 +106,21 @@ Plan choosePlan(const std::vector<SourceIndex>& indexes, double rowCount, const 
         consider(plan);
     }
     // An ORDER BY not consumed costs a sort.
-    if (orderBy && !best.orderConsumed && best.rows > 1) best.cost += best.rows * std::log2(best.rows) / 4;
+    if (orderBy && !best.orderConsumed && best.rows > 1)
+        best.cost += best.rows * std::log2(best.rows) / 4;
     return best;
 }
 
 int encodePlanNumber(const Plan& plan) {
     int number = static_cast<int>(plan.access) | ((plan.column + 1) << 8);
-    if (plan.equalArg >= 0) number |= kEqual;
-    if (plan.lowerArg >= 0) number |= kLower | (plan.lowerInclusive ? kLowerInclusive : 0);
-    if (plan.upperArg >= 0) number |= kUpper | (plan.upperInclusive ? kUpperInclusive : 0);
-    if (plan.descending) number |= kDescending;
+    if (plan.equalArg >= 0)
+        number |= kEqual;
+    if (plan.lowerArg >= 0)
+        number |= kLower | (plan.lowerInclusive ? kLowerInclusive : 0);
+    if (plan.upperArg >= 0)
+        number |= kUpper | (plan.upperInclusive ? kUpperInclusive : 0);
+    if (plan.descending)
+        number |= kDescending;
     return number;
 }
 
@@ -119,7 +130,8 @@ Plan decodePlan(int number, const char* tag) {
     plan.column = (number >> 8) - 1;
     plan.tag = tag ? tag : "";
     int arg = 0;
-    if (number & kEqual) plan.equalArg = arg++;
+    if (number & kEqual)
+        plan.equalArg = arg++;
     if (number & kLower) {
         plan.lowerArg = arg++;
         plan.lowerInclusive = (number & kLowerInclusive) != 0;

@@ -27,9 +27,9 @@ enum class Access {
 
 struct Plan {
     Access access = Access::Scan;
-    int column = -1;     // the column served (Tag, KeyMap), or ordered by (Scan with a tag)
-    std::string tag;     // Tag, or Scan in a tag's order
-    int equalArg = -1;   // index into the constraints, or -1
+    int column = -1;    // the column served (Tag, KeyMap), or ordered by (Scan with a tag)
+    std::string tag;    // Tag, or Scan in a tag's order
+    int equalArg = -1;  // index into the constraints, or -1
     int lowerArg = -1;
     int upperArg = -1;
     bool lowerInclusive = true;
@@ -45,8 +45,8 @@ struct Plan {
 // on a tagged column, an equality through a key map, a range on a tagged
 // column, or a scan, and consumes a single-column ORDER BY when the access
 // yields that order.
-Plan choosePlan(const std::vector<SourceIndex>& indexes, double rowCount, const std::vector<PlanConstraint>& constraints,
-                std::optional<std::pair<int, bool>> orderBy);
+Plan choosePlan(const std::vector<SourceIndex>& indexes, double rowCount,
+                const std::vector<PlanConstraint>& constraints, std::optional<std::pair<int, bool>> orderBy);
 
 // The plan as xBestIndex hands it to xFilter: idxNum and idxStr.
 int encodePlanNumber(const Plan& plan);

@@ -21,7 +21,8 @@ KeyMap KeyMap::build(RowCursor& cursor, int column) {
     KeyMap map;
     Key key;
     for (cursor.scanAll(); !cursor.atEnd(); cursor.next()) {
-        if (toKey(cursor.value(column), key)) map.entries_.emplace_back(std::move(key), cursor.recordNumber());
+        if (toKey(cursor.value(column), key))
+            map.entries_.emplace_back(std::move(key), cursor.recordNumber());
     }
     std::sort(map.entries_.begin(), map.entries_.end());
     return map;
@@ -30,7 +31,8 @@ KeyMap KeyMap::build(RowCursor& cursor, int column) {
 std::vector<uint32_t> KeyMap::find(const SqlValue& value) const {
     Key key;
     std::vector<uint32_t> found;
-    if (!toKey(value, key)) return found;
+    if (!toKey(value, key))
+        return found;
     auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
                                [](const auto& entry, const Key& k) { return entry.first < k; });
     for (; it != entries_.end() && it->first == key; ++it) found.push_back(it->second);

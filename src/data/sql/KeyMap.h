@@ -13,13 +13,13 @@ namespace brimo::data::sql {
 // column without an index tag. Built by one scan; a join against such a column
 // then costs one lookup per outer row instead of one scan.
 class KeyMap {
-public:
+  public:
     // Reads `column` of every live record through `cursor`; NULLs are left out.
     static KeyMap build(RowCursor& cursor, int column);
     // The records whose value equals `key` (a double or text, see keyValue()), in physical order.
     std::vector<uint32_t> find(const SqlValue& key) const;
 
-private:
+  private:
     using Key = std::variant<double, std::string>;
     static bool toKey(const SqlValue& value, Key& key);
 

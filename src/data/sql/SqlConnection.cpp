@@ -33,12 +33,15 @@ using detail::ConnectionState;
 std::string folded(std::string_view name) {
     std::string f(name);
     for (char& c : f) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return f;
 }
 
-[[noreturn]] void fail(sqlite3* db) { throw DatabaseError(sqlite3_errmsg(db)); }
+[[noreturn]] void fail(sqlite3* db) {
+    throw DatabaseError(sqlite3_errmsg(db));
+}
 
 // Refuses every change to the schema except a module declaring its table,
 // and transactions, which the tables cannot roll back.
@@ -65,8 +68,10 @@ int authorize(void* user, int action, const char*, const char*, const char*, con
         case SQLITE_CREATE_VTABLE:
         case SQLITE_DROP_VTABLE:
         case SQLITE_TRANSACTION:
-        case SQLITE_SAVEPOINT: return state.context->declaring ? SQLITE_OK : SQLITE_DENY;
-        default: return SQLITE_OK;
+        case SQLITE_SAVEPOINT:
+            return state.context->declaring ? SQLITE_OK : SQLITE_DENY;
+        default:
+            return SQLITE_OK;
     }
 }
 
@@ -76,7 +81,8 @@ int authorize(void* user, int action, const char*, const char*, const char*, con
 void registerTables(ConnectionState& state) {
     for (const std::string& name : state.context->provider->tableNames()) {
         const std::string key = folded(name);
-        if (state.registered.count(key) || state.builtIn.count(key) || key.starts_with("sqlite_")) continue;
+        if (state.registered.count(key) || state.builtIn.count(key) || key.starts_with("sqlite_"))
+            continue;
         registerTableModule(state.db, name, state.context);
         state.registered.insert(key);
     }
@@ -111,7 +117,8 @@ std::shared_ptr<ConnectionState> openConnection(std::shared_ptr<TableProvider> t
 
 bool onlySemicolons(std::string_view tail) {
     for (const Token& t : tokenize(tail)) {
-        if (t.significant() && !t.isOperator(";")) return false;
+        if (t.significant() && !t.isOperator(";"))
+            return false;
     }
     return true;
 }
@@ -122,7 +129,8 @@ sqlite3_stmt* prepare(ConnectionState& state, const std::string& sql) {
         const char* tail = nullptr;
         const int rc = sqlite3_prepare_v2(state.db, sql.c_str(), static_cast<int>(sql.size()), &statement, &tail);
         if (rc == SQLITE_OK) {
-            if (!statement) throw DatabaseError("The statement is empty.");
+            if (!statement)
+                throw DatabaseError("The statement is empty.");
             if (!onlySemicolons(std::string_view(tail, sql.data() + sql.size() - tail))) {
                 sqlite3_finalize(statement);
                 throw DatabaseError("Only one statement can be run at a time.");
@@ -158,21 +166,25 @@ void bind(sqlite3* db, sqlite3_stmt* statement, int index, const SqlValue& value
             return sqlite3_bind_blob64(s, i, v.data(), v.size(), SQLITE_TRANSIENT);
         }
     };
-    if (std::visit(Binder{statement, index}, value) != SQLITE_OK) fail(db);
+    if (std::visit(Binder{statement, index}, value) != SQLITE_OK)
+        fail(db);
 }
 
 void bindParameters(sqlite3* db, sqlite3_stmt* statement, const SqlParameters& parameters) {
     std::set<std::string_view> used;
     for (int i = 1; i <= sqlite3_bind_parameter_count(statement); ++i) {
         const char* name = sqlite3_bind_parameter_name(statement, i);
-        if (!name) throw DatabaseError("Parameter ?" + std::to_string(i) + " has no value: name it, e.g. :Number.");
+        if (!name)
+            throw DatabaseError("Parameter ?" + std::to_string(i) + " has no value: name it, e.g. :Number.");
         auto it = parameters.find(std::string_view(name + 1));
-        if (it == parameters.end()) throw DatabaseError(std::string("Parameter ") + name + " has no value.");
+        if (it == parameters.end())
+            throw DatabaseError(std::string("Parameter ") + name + " has no value.");
         bind(db, statement, i, it->second);
         used.insert(it->first);
     }
     for (const auto& [name, value] : parameters) {
-        if (!used.count(name)) throw DatabaseError("The statement has no parameter :" + name + ".");
+        if (!used.count(name))
+            throw DatabaseError("The statement has no parameter :" + name + ".");
     }
 }
 
@@ -196,10 +208,12 @@ SqlResult SqlConnection::run(std::string_view text, const SqlParameters& paramet
         }
         const sqlite3_int64 before = sqlite3_total_changes64(state_->db);
         const int rc = sqlite3_step(statement);
-        if (rc != SQLITE_DONE && rc != SQLITE_ROW) fail(state_->db);
+        if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+            fail(state_->db);
         result.changedRows = sqlite3_total_changes64(state_->db) - before;
     } catch (...) {
-        if (!result.rows) sqlite3_finalize(statement);
+        if (!result.rows)
+            sqlite3_finalize(statement);
         throw;
     }
     sqlite3_finalize(statement);
@@ -208,15 +222,19 @@ SqlResult SqlConnection::run(std::string_view text, const SqlParameters& paramet
 
 SqlQuery::SqlQuery(std::shared_ptr<detail::ConnectionState> state, sqlite3_stmt* statement)
     : state_(std::move(state)), statement_(statement) {
-    for (int i = 0; i < sqlite3_column_count(statement_); ++i) columnNames_.emplace_back(sqlite3_column_name(statement_, i));
+    for (int i = 0; i < sqlite3_column_count(statement_); ++i)
+        columnNames_.emplace_back(sqlite3_column_name(statement_, i));
     // The first row is read now, so that a query that cannot run fails when it is opened.
     step();
 }
 
-SqlQuery::~SqlQuery() { sqlite3_finalize(statement_); }
+SqlQuery::~SqlQuery() {
+    sqlite3_finalize(statement_);
+}
 
 bool SqlQuery::step() {
-    if (done_) return false;
+    if (done_)
+        return false;
     const int rc = sqlite3_step(statement_);
     if (rc == SQLITE_DONE) {
         done_ = true;  // stepping again would run the statement again
@@ -254,6 +272,8 @@ std::vector<SqlRow> SqlQuery::fetch(size_t count) {
     return rows;
 }
 
-std::vector<SqlRow> SqlQuery::fetchAll() { return fetch(SIZE_MAX); }
+std::vector<SqlRow> SqlQuery::fetchAll() {
+    return fetch(SIZE_MAX);
+}
 
 }  // namespace brimo::data::sql

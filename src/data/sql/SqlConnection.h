@@ -24,7 +24,7 @@ struct ConnectionState;
 // SQLite handle alive, so it may outlive its SqlConnection; it is used by one
 // thread, the connection's.
 class SqlQuery {
-public:
+  public:
     ~SqlQuery();
     SqlQuery(const SqlQuery&) = delete;
     SqlQuery& operator=(const SqlQuery&) = delete;
@@ -38,7 +38,7 @@ public:
     std::vector<SqlRow> fetchAll();
     bool atEnd() const { return done_ && !pending_ && !error_; }
 
-private:
+  private:
     friend class SqlConnection;
     SqlQuery(std::shared_ptr<detail::ConnectionState> state, sqlite3_stmt* statement);
     bool step();  // reads the next row into pending_; false at the end
@@ -70,7 +70,7 @@ struct SqlResult {
 // tables record by record as the statement runs, so there is nothing to roll
 // back). Errors are DatabaseError carrying SQLite's or the engine's message.
 class SqlConnection {
-public:
+  public:
     // Throws DatabaseError when the directory cannot be used.
     explicit SqlConnection(const std::filesystem::path& dataDirectory);
     explicit SqlConnection(std::shared_ptr<TableProvider> tables);
@@ -83,7 +83,7 @@ public:
     // every parameter given must occur in the statement.
     SqlResult run(std::string_view statement, const SqlParameters& parameters = {});
 
-private:
+  private:
     std::shared_ptr<detail::ConnectionState> state_;
 };
 

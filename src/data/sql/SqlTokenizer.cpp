@@ -6,15 +6,25 @@
 namespace brimo::data::sql {
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isHexDigit(char c) {
+    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
 // Bytes of 0x80 and above are parts of UTF-8 characters, which SQLite allows in names.
 bool isNameStart(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
-bool isNamePart(char c) { return isNameStart(c) || isDigit(c) || c == '$'; }
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool isNamePart(char c) {
+    return isNameStart(c) || isDigit(c) || c == '$';
+}
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Length of a literal that starts with `quote` at `pos` and doubles `quote` to
 // escape it; runs to the end of the text when unterminated.
@@ -48,7 +58,8 @@ size_t numberLength(std::string_view s, size_t pos) {
     }
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
         if (j < s.size() && isDigit(s[j])) {
             i = j;
             while (i < s.size() && isDigit(s[i])) ++i;
@@ -58,10 +69,11 @@ size_t numberLength(std::string_view s, size_t pos) {
 }
 
 size_t operatorLength(std::string_view s, size_t pos) {
-    static constexpr std::array<std::string_view, 10> twoOrMore = {"->>", "||", "<=", ">=", "<>", "!=",
-                                                                    "==", "<<", ">>", "->"};
+    static constexpr std::array<std::string_view, 10> twoOrMore = {"->>", "||", "<=", ">=", "<>",
+                                                                   "!=",  "==", "<<", ">>", "->"};
     for (std::string_view op : twoOrMore) {
-        if (s.substr(pos, op.size()) == op) return op.size();
+        if (s.substr(pos, op.size()) == op)
+            return op.size();
     }
     return 1;
 }
@@ -82,12 +94,18 @@ std::pair<TokenKind, size_t> nextToken(std::string_view s, size_t pos) {
         size_t end = s.find("*/", pos + 2);
         return {TokenKind::Comment, (end == std::string_view::npos ? s.size() : end + 2) - pos};
     }
-    if (c == '\'') return {TokenKind::String, quotedLength(s, pos, '\'')};
-    if (c == '"') return {TokenKind::QuotedName, quotedLength(s, pos, '"')};
-    if (c == '`') return {TokenKind::BracketName, quotedLength(s, pos, '`')};
-    if (c == '[') return {TokenKind::BracketName, quotedLength(s, pos, ']')};
-    if ((c == 'x' || c == 'X') && next == '\'') return {TokenKind::Blob, 1 + quotedLength(s, pos + 1, '\'')};
-    if (isDigit(c) || (c == '.' && isDigit(next))) return {TokenKind::Number, numberLength(s, pos)};
+    if (c == '\'')
+        return {TokenKind::String, quotedLength(s, pos, '\'')};
+    if (c == '"')
+        return {TokenKind::QuotedName, quotedLength(s, pos, '"')};
+    if (c == '`')
+        return {TokenKind::BracketName, quotedLength(s, pos, '`')};
+    if (c == '[')
+        return {TokenKind::BracketName, quotedLength(s, pos, ']')};
+    if ((c == 'x' || c == 'X') && next == '\'')
+        return {TokenKind::Blob, 1 + quotedLength(s, pos + 1, '\'')};
+    if (isDigit(c) || (c == '.' && isDigit(next)))
+        return {TokenKind::Number, numberLength(s, pos)};
     if (c == '?') {
         size_t i = pos + 1;
         while (i < s.size() && isDigit(s[i])) ++i;
@@ -117,9 +135,11 @@ std::pair<TokenKind, size_t> nextToken(std::string_view s, size_t pos) {
 }  // namespace
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) return false;
+        if (lower(a[i]) != lower(b[i]))
+            return false;
     }
     return true;
 }
@@ -141,13 +161,15 @@ std::vector<Token> tokenize(std::string_view sql) {
 
 std::string unquotedName(const Token& token) {
     std::string_view t = token.text;
-    if (token.kind == TokenKind::Word || t.size() < 2) return std::string(t);
+    if (token.kind == TokenKind::Word || t.size() < 2)
+        return std::string(t);
     const char close = t.front() == '[' ? ']' : t.front();
     std::string name;
     const size_t end = t.back() == close ? t.size() - 1 : t.size();
     for (size_t i = 1; i < end; ++i) {
         name += t[i];
-        if (close != ']' && t[i] == close && i + 1 < end && t[i + 1] == close) ++i;
+        if (close != ']' && t[i] == close && i + 1 < end && t[i + 1] == close)
+            ++i;
     }
     return name;
 }

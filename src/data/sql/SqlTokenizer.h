@@ -7,16 +7,16 @@ namespace brimo::data::sql {
 
 // The lexical classes of SQLite's SQL that the dialect rewrite has to tell apart.
 enum class TokenKind {
-    Space,             // blanks and line breaks
-    Comment,           // -- to the end of the line, or /* ... */
-    Word,              // a bare identifier or keyword
-    QuotedName,        // "..." (an identifier in SQLite, sometimes a text in the old dialect)
-    BracketName,       // [...] or `...`
-    String,            // '...'
-    Blob,              // x'...'
-    Number,            // 12, 1.5e3, 0x1F
-    Parameter,         // :name, @name, $name, ?, ?7
-    Operator,          // punctuation and operators, e.g. = <> || ( ) , . ;
+    Space,        // blanks and line breaks
+    Comment,      // -- to the end of the line, or /* ... */
+    Word,         // a bare identifier or keyword
+    QuotedName,   // "..." (an identifier in SQLite, sometimes a text in the old dialect)
+    BracketName,  // [...] or `...`
+    String,       // '...'
+    Blob,         // x'...'
+    Number,       // 12, 1.5e3, 0x1F
+    Parameter,    // :name, @name, $name, ?, ?7
+    Operator,     // punctuation and operators, e.g. = <> || ( ) , . ;
 };
 
 struct Token {

@@ -39,8 +39,12 @@ struct Cursor : sqlite3_vtab_cursor {
     std::map<int, KeyMap> keyMaps;
 };
 
-Vtab& vtabOf(sqlite3_vtab* v) { return *static_cast<Vtab*>(v); }
-Cursor& cursorOf(sqlite3_vtab_cursor* c) { return *static_cast<Cursor*>(c); }
+Vtab& vtabOf(sqlite3_vtab* v) {
+    return *static_cast<Vtab*>(v);
+}
+Cursor& cursorOf(sqlite3_vtab_cursor* c) {
+    return *static_cast<Cursor*>(c);
+}
 
 // Runs `body`, turning an exception into SQLite's error code and message.
 template <typename Body>
@@ -60,11 +64,15 @@ int guarded(sqlite3_vtab* vtab, Body&& body) {
 const char* declaredType(ColumnType type) {
     switch (type) {
         case ColumnType::Integer:
-        case ColumnType::Logical: return "INTEGER";
-        case ColumnType::Real: return "REAL";
-        case ColumnType::Blob: return "BLOB";
+        case ColumnType::Logical:
+            return "INTEGER";
+        case ColumnType::Real:
+            return "REAL";
+        case ColumnType::Blob:
+            return "BLOB";
         case ColumnType::Text:
-        case ColumnType::Date: return "TEXT";
+        case ColumnType::Date:
+            return "TEXT";
     }
     return "";
 }
@@ -73,7 +81,8 @@ std::string quotedName(const std::string& name) {
     std::string quoted = "\"";
     for (char c : name) {
         quoted += c;
-        if (c == '"') quoted += '"';
+        if (c == '"')
+            quoted += '"';
     }
     return quoted + "\"";
 }
@@ -81,7 +90,8 @@ std::string quotedName(const std::string& name) {
 std::string declaration(const std::vector<SourceColumn>& columns) {
     std::string sql = "CREATE TABLE x(";
     for (size_t i = 0; i < columns.size(); ++i) {
-        if (i) sql += ", ";
+        if (i)
+            sql += ", ";
         sql += quotedName(columns[i].name) + " " + declaredType(columns[i].type);
     }
     return sql + ")";
@@ -97,7 +107,8 @@ int xConnect(sqlite3* db, void* aux, int, const char* const*, sqlite3_vtab** out
         const int rc = sqlite3_declare_vtab(db, declaration(vtab->source->columns()).c_str());
         registration.context->declaring = false;
         if (rc != SQLITE_OK) {
-            *error = sqlite3_mprintf("Table %s cannot be used in SQL: %s", registration.name.c_str(), sqlite3_errmsg(db));
+            *error =
+                sqlite3_mprintf("Table %s cannot be used in SQL: %s", registration.name.c_str(), sqlite3_errmsg(db));
             return rc;
         }
         *out = vtab.release();
@@ -116,12 +127,18 @@ int xDisconnect(sqlite3_vtab* v) {
 
 std::optional<PlanOp> planOp(unsigned char op) {
     switch (op) {
-        case SQLITE_INDEX_CONSTRAINT_EQ: return PlanOp::Equal;
-        case SQLITE_INDEX_CONSTRAINT_GT: return PlanOp::Greater;
-        case SQLITE_INDEX_CONSTRAINT_GE: return PlanOp::GreaterEqual;
-        case SQLITE_INDEX_CONSTRAINT_LT: return PlanOp::Less;
-        case SQLITE_INDEX_CONSTRAINT_LE: return PlanOp::LessEqual;
-        default: return std::nullopt;
+        case SQLITE_INDEX_CONSTRAINT_EQ:
+            return PlanOp::Equal;
+        case SQLITE_INDEX_CONSTRAINT_GT:
+            return PlanOp::Greater;
+        case SQLITE_INDEX_CONSTRAINT_GE:
+            return PlanOp::GreaterEqual;
+        case SQLITE_INDEX_CONSTRAINT_LT:
+            return PlanOp::Less;
+        case SQLITE_INDEX_CONSTRAINT_LE:
+            return PlanOp::LessEqual;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -133,7 +150,8 @@ int xBestIndex(sqlite3_vtab* v, sqlite3_index_info* info) {
         for (int i = 0; i < info->nConstraint; ++i) {
             const auto& c = info->aConstraint[i];
             auto op = planOp(c.op);
-            if (!op) continue;
+            if (!op)
+                continue;
             // Blob columns have no keys; a constraint on them is checked by SQLite alone.
             if (c.iColumn >= 0 && vtab.source->columns()[static_cast<size_t>(c.iColumn)].type == ColumnType::Blob) {
                 continue;
@@ -150,7 +168,8 @@ int xBestIndex(sqlite3_vtab* v, sqlite3_index_info* info) {
         // Never omit: SQLite checks every constraint again, so a seek that yields
         // extra rows (a LIKE's range, a text key's padding) stays correct.
         for (int used : {plan.equalArg, plan.lowerArg, plan.upperArg}) {
-            if (used >= 0) info->aConstraintUsage[origin[static_cast<size_t>(used)]].argvIndex = ++argv;
+            if (used >= 0)
+                info->aConstraintUsage[origin[static_cast<size_t>(used)]].argvIndex = ++argv;
         }
         info->idxNum = encodePlanNumber(plan);
         if (!plan.tag.empty()) {
@@ -185,7 +204,8 @@ int xClose(sqlite3_vtab_cursor* c) {
 // equality, lower bound, upper bound.
 const SourceIndex& indexOn(const TableSource& source, int column) {
     for (const SourceIndex& index : source.indexes()) {
-        if (index.column == column) return index;
+        if (index.column == column)
+            return index;
     }
     throw DatabaseError("Column " + std::to_string(column) + " has no index tag.");
 }
@@ -230,9 +250,11 @@ void filter(Vtab& vtab, Cursor& cursor, const Plan& plan, sqlite3_value** argv) 
     }
     for (auto [arg, inclusive, bound] : {std::tuple{plan.lowerArg, plan.lowerInclusive, &selection.lower},
                                          std::tuple{plan.upperArg, plan.upperInclusive, &selection.upper}}) {
-        if (arg < 0) continue;
+        if (arg < 0)
+            continue;
         auto key = keyValue(argv[arg], type);
-        if (!key) continue;  // not comparable by key: leave the bound to SQLite
+        if (!key)
+            continue;  // not comparable by key: leave the bound to SQLite
         if (std::holds_alternative<std::monostate>(*key)) {
             cursor.empty = true;  // no value is greater or less than NULL
             return;
@@ -288,7 +310,8 @@ void setResult(sqlite3_context* ctx, const SqlValue& value) {
 
 int xColumn(sqlite3_vtab_cursor* c, sqlite3_context* ctx, int column) {
     // An UPDATE that does not change this column need not read it (memos).
-    if (sqlite3_vtab_nochange(ctx)) return SQLITE_OK;
+    if (sqlite3_vtab_nochange(ctx))
+        return SQLITE_OK;
     return guarded(c->pVtab, [&] { setResult(ctx, cursorOf(c).rows->value(column)); });
 }
 
@@ -311,7 +334,8 @@ int xUpdate(sqlite3_vtab* v, int argc, sqlite3_value** argv, sqlite3_int64* rowi
         std::vector<std::optional<SqlValue>> values(columns.size());
         for (size_t i = 0; i < columns.size(); ++i) {
             sqlite3_value* value = argv[2 + i];
-            if (!sqlite3_value_nochange(value)) values[i] = storedValue(value, columns[i]);
+            if (!sqlite3_value_nochange(value))
+                values[i] = storedValue(value, columns[i]);
         }
         if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
             if (sqlite3_value_type(argv[1]) != SQLITE_NULL) {
@@ -354,7 +378,8 @@ void registerTableModule(sqlite3* db, const std::string& name, std::shared_ptr<M
     auto* registration = new Registration{std::move(context), name};
     const int rc = sqlite3_create_module_v2(db, name.c_str(), &kModule, registration,
                                             [](void* p) { delete static_cast<Registration*>(p); });
-    if (rc != SQLITE_OK) throw DatabaseError("Table " + name + " cannot be used in SQL: " + sqlite3_errmsg(db));
+    if (rc != SQLITE_OK)
+        throw DatabaseError("Table " + name + " cannot be used in SQL: " + sqlite3_errmsg(db));
 }
 
 }  // namespace brimo::data::sql

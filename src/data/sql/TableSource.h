@@ -57,7 +57,7 @@ struct KeySelection {
 // positioning call yields may include extra rows (SQL checks every constraint
 // again) but never miss one.
 class RowCursor {
-public:
+  public:
     virtual ~RowCursor() = default;
     // Every live record in physical order.
     virtual void scanAll() = 0;
@@ -73,7 +73,7 @@ public:
 
 // A table as the SQL module uses it. Errors are DatabaseError.
 class TableSource {
-public:
+  public:
     virtual ~TableSource() = default;
     virtual const std::vector<SourceColumn>& columns() const = 0;
     virtual const std::vector<SourceIndex>& indexes() const = 0;
@@ -90,7 +90,7 @@ public:
 
 // The tables SQL can name: a data directory, or a set of tables in a test.
 class TableProvider {
-public:
+  public:
     virtual ~TableProvider() = default;
     // The names to register, found again on every call (the directory may have
     // changed). Two files whose names differ only in letter case are reported

@@ -45,15 +45,14 @@ INSTANTIATE_TEST_SUITE_P(
         RewriteCase{"table without alias keeps its qualifier", "select cust.lastname from cust where cust.custnum = 1",
                     "select cust.lastname from cust where cust.custnum = 1"},
         RewriteCase{"schema-qualified table: schema and column untouched",
-                    "select main.so.number, so.ready from main.so s",
-                    "select main.so.number, s.ready from main.so s"},
-        RewriteCase{"literal, comment and parameter hold the pattern", "select 'so.complete', so.x /* so.y */ from so s -- so.z\n"
-                                                                      "where :so = 1",
+                    "select main.so.number, so.ready from main.so s", "select main.so.number, s.ready from main.so s"},
+        RewriteCase{"literal, comment and parameter hold the pattern",
+                    "select 'so.complete', so.x /* so.y */ from so s -- so.z\n"
+                    "where :so = 1",
                     "select 'so.complete', s.x /* so.y */ from so s -- so.z\nwhere :so = 1"},
         RewriteCase{"double-quoted text after =", "select  count(LocName) from location where locname = \"PHONE\"",
                     "select  count(LocName) from location where locname = 'PHONE'"},
-        RewriteCase{"quotes inside the double-quoted text",
-                    "select 1 from t where a = \"O'Brien \"\"Jr\"\"\"",
+        RewriteCase{"quotes inside the double-quoted text", "select 1 from t where a = \"O'Brien \"\"Jr\"\"\"",
                     "select 1 from t where a = 'O''Brien \"Jr\"'"},
         RewriteCase{"double-quoted table names stay identifiers",
                     "update \"order\" set taxcat = :newcat where taxcat = :oldcat",
@@ -86,13 +85,14 @@ TEST(SqlTokenizerTest, TokensGiveBackTheTextAndTheirKinds) {
     std::vector<TokenKind> kinds;
     for (const Token& t : tokenize(sql)) {
         joined += t.text;
-        if (t.significant() && !t.isOperator(",")) kinds.push_back(t.kind);
+        if (t.significant() && !t.isOperator(","))
+            kinds.push_back(t.kind);
     }
     EXPECT_EQ(joined, sql);
     using K = TokenKind;
-    EXPECT_EQ(kinds, (std::vector<K>{K::Word, K::Blob, K::Number, K::Parameter, K::Parameter, K::Parameter,
-                                     K::BracketName, K::BracketName, K::Word, K::Operator, K::String, K::Operator,
-                                     K::Number, K::Operator}));
+    EXPECT_EQ(kinds,
+              (std::vector<K>{K::Word, K::Blob, K::Number, K::Parameter, K::Parameter, K::Parameter, K::BracketName,
+                              K::BracketName, K::Word, K::Operator, K::String, K::Operator, K::Number, K::Operator}));
 }
 
 TEST(SqlTokenizerTest, UnquotedNameRemovesQuotesAndEscapes) {

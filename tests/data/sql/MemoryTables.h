@@ -13,7 +13,7 @@ namespace brimo::data::sql::test {
 // more rows than asked for when a range is given (every row of the index),
 // so tests show that SQLite checks every constraint again.
 class MemoryTable : public TableSource {
-public:
+  public:
     struct Counters {
         int scans = 0;
         int seeks = 0;
@@ -38,7 +38,8 @@ public:
 
     void update(uint32_t recno, const std::vector<std::optional<SqlValue>>& values) override {
         for (size_t i = 0; i < values.size(); ++i) {
-            if (values[i]) rows_.at(recno - 1).values[i] = *values[i];
+            if (values[i])
+                rows_.at(recno - 1).values[i] = *values[i];
         }
     }
     uint32_t append(const std::vector<std::optional<SqlValue>>& values) override {
@@ -49,14 +50,14 @@ public:
     }
     void remove(uint32_t recno) override { markDeleted(recno); }
 
-private:
+  private:
     struct Row {
         SqlRow values;
         bool deleted;
     };
 
     class Cursor : public RowCursor {
-    public:
+      public:
         explicit Cursor(MemoryTable& table) : table_(table) {}
         void scanAll() override {
             ++table_.counters.scans;
@@ -76,7 +77,8 @@ private:
                 return table_.row(a)[static_cast<size_t>(index.column)] <
                        table_.row(b)[static_cast<size_t>(index.column)];
             });
-            if (s.descending) std::reverse(order_.begin(), order_.end());
+            if (s.descending)
+                std::reverse(order_.begin(), order_.end());
             start();
         }
         void visit(std::vector<uint32_t> recnos) override {
@@ -95,9 +97,10 @@ private:
             return table_.row(recordNumber()).at(static_cast<size_t>(column));
         }
 
-    private:
+      private:
         static bool sameKey(const SqlValue& stored, const SqlValue& key) {
-            if (const auto* i = std::get_if<int64_t>(&stored)) return std::get<double>(key) == static_cast<double>(*i);
+            if (const auto* i = std::get_if<int64_t>(&stored))
+                return std::get<double>(key) == static_cast<double>(*i);
             return stored == key;
         }
         void start() {
@@ -118,7 +121,7 @@ private:
 };
 
 class MemoryTables : public TableProvider {
-public:
+  public:
     std::map<std::string, std::shared_ptr<MemoryTable>> tables;
 
     std::vector<std::string> tableNames() override {
@@ -128,7 +131,8 @@ public:
     }
     std::shared_ptr<TableSource> open(const std::string& name) override {
         auto it = tables.find(name);
-        if (it == tables.end()) throw DatabaseError("Table " + name + " is gone.");
+        if (it == tables.end())
+            throw DatabaseError("Table " + name + " is gone.");
         return it->second;
     }
 };
