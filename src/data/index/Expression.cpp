@@ -28,14 +28,15 @@ struct Token {
 };
 
 class Lexer {
-public:
+  public:
     explicit Lexer(std::string_view src) : src_(src) {}
 
     Token next() {
         while (pos_ < src_.size() && std::isspace(static_cast<unsigned char>(src_[pos_]))) ++pos_;
         Token t;
         t.pos = pos_;
-        if (pos_ >= src_.size()) return t;
+        if (pos_ >= src_.size())
+            return t;
         char c = src_[pos_];
         if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
             size_t start = pos_;
@@ -59,7 +60,8 @@ public:
         if (c == '"' || c == '\'' || c == '[') {
             char close = c == '[' ? ']' : c;
             size_t end = src_.find(close, pos_ + 1);
-            if (end == std::string_view::npos) fail("unterminated text constant", pos_);
+            if (end == std::string_view::npos)
+                fail("unterminated text constant", pos_);
             t.kind = Tok::String;
             t.text = std::string(src_.substr(pos_ + 1, end - pos_ - 1));
             pos_ = end + 1;
@@ -115,25 +117,26 @@ public:
         detail::compileError(what + " at position " + std::to_string(pos + 1));
     }
 
-private:
+  private:
     std::string_view src_;
     size_t pos_ = 0;
 };
 
 // Precedence, lowest first: .OR., .AND., .NOT., comparisons, + -, * /, unary.
 class Parser {
-public:
+  public:
     Parser(std::string_view text, std::span<const FieldDef> fields) : lexer_(text), fields_(fields) { advance(); }
 
     NodePtr parseAll() {
         NodePtr node = parseOr();
-        if (tok_.kind != Tok::End) Lexer::fail("unexpected '" + tokenText() + "'", tok_.pos);
+        if (tok_.kind != Tok::End)
+            Lexer::fail("unexpected '" + tokenText() + "'", tok_.pos);
         return node;
     }
 
     bool usesDeleted = false;
 
-private:
+  private:
     void advance() { tok_ = lexer_.next(); }
     std::string tokenText() const { return tok_.kind == Tok::End ? "end" : tok_.text.empty() ? "symbol" : tok_.text; }
     bool isSymbol(const char* s) const { return tok_.kind == Tok::Symbol && tok_.text == s; }
@@ -196,7 +199,8 @@ private:
             advance();
             return detail::makeUnary("-", parseUnary());
         }
-        if (isSymbol("+")) advance();
+        if (isSymbol("+"))
+            advance();
         return parsePrimary();
     }
     NodePtr parsePrimary() {
@@ -204,7 +208,8 @@ private:
         switch (t.kind) {
             case Tok::Number: {
                 advance();
-                if (t.text.find('.') != t.text.rfind('.')) Lexer::fail("malformed number " + t.text, t.pos);
+                if (t.text.find('.') != t.text.rfind('.'))
+                    Lexer::fail("malformed number " + t.text, t.pos);
                 return detail::makeLiteral(Value::ofNumber(detail::parseNumber(t.text)));
             }
             case Tok::String:
@@ -246,7 +251,8 @@ private:
         }
         if (isSymbol("->")) {  // alias->field: the alias is the table itself
             advance();
-            if (tok_.kind != Tok::Name) Lexer::fail("field name expected after ->", tok_.pos);
+            if (tok_.kind != Tok::Name)
+                Lexer::fail("field name expected after ->", tok_.pos);
             Token field = tok_;
             advance();
             return fieldNode(field);
@@ -255,12 +261,14 @@ private:
     }
     NodePtr fieldNode(const Token& name) {
         for (const FieldDef& f : fields_) {
-            if (upperAscii(f.name) == name.text) return detail::makeField(f);
+            if (upperAscii(f.name) == name.text)
+                return detail::makeField(f);
         }
         Lexer::fail("unknown field " + name.text, name.pos);
     }
     void expectClose() {
-        if (tok_.kind != Tok::RParen) Lexer::fail("')' expected", tok_.pos);
+        if (tok_.kind != Tok::RParen)
+            Lexer::fail("')' expected", tok_.pos);
         advance();
     }
 
@@ -285,9 +293,15 @@ Expression Expression::compile(std::string_view text, std::span<const FieldDef> 
     }
 }
 
-Expression::Type Expression::type() const { return root_->type; }
-uint16_t Expression::width() const { return root_->width; }
-bool Expression::mentionsDeleted() const { return mentionsDeleted_; }
+Expression::Type Expression::type() const {
+    return root_->type;
+}
+uint16_t Expression::width() const {
+    return root_->width;
+}
+bool Expression::mentionsDeleted() const {
+    return mentionsDeleted_;
+}
 
 KeyType Expression::keyType() const {
     switch (root_->type) {

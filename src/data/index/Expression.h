@@ -29,7 +29,7 @@ struct ExpressionNode;
 // the record length implied by the fields. Objects are immutable after
 // compiling and may be shared between threads.
 class Expression {
-public:
+  public:
     enum class Type : char { Character = 'C', Numeric = 'N', Date = 'D', Logical = 'L' };
 
     static Expression compile(std::string_view text, std::span<const FieldDef> fields);
@@ -56,7 +56,7 @@ public:
     // when a record is deleted or recalled.
     bool mentionsDeleted() const;
 
-private:
+  private:
     Expression(std::string text, std::shared_ptr<const detail::ExpressionNode> root, bool mentionsDeleted);
 
     std::string text_;

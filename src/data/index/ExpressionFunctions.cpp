@@ -15,7 +15,7 @@ using Args = std::vector<Value>;
 using Body = std::function<Value(const Args&, const EvalContext&)>;
 
 class CallNode : public ExpressionNode {
-public:
+  public:
     CallNode(Type resultType, uint16_t resultWidth, std::vector<NodePtr> args, Body body)
         : args_(std::move(args)), body_(std::move(body)) {
         type = resultType;
@@ -28,7 +28,7 @@ public:
         return body_(values, ctx);
     }
 
-private:
+  private:
     std::vector<NodePtr> args_;
     Body body_;
 };
@@ -56,7 +56,8 @@ std::string ltrim(std::string s) {
 // dBASE STR(): rounded to `decimals`, right-aligned in `length`; asterisks
 // when the number does not fit.
 std::string formatStr(double value, int length, int decimals) {
-    if (length <= 0) return {};
+    if (length <= 0)
+        return {};
     char buffer[400];
     // Halves round away from zero (printf would round them to even); the
     // nudge absorbs binary representation error such as 2.675 * 100.
@@ -71,7 +72,8 @@ std::string formatStr(double value, int length, int decimals) {
             if (intDigits <= length) {
                 int dec = std::max(0, length - intDigits - 1);
                 n = std::snprintf(buffer, sizeof buffer, "%.*f", dec, value);
-                if (n > 0 && n <= length) return std::string(static_cast<size_t>(length - n), ' ') + buffer;
+                if (n > 0 && n <= length)
+                    return std::string(static_cast<size_t>(length - n), ' ') + buffer;
             }
         }
         return std::string(static_cast<size_t>(length), '*');
@@ -80,16 +82,19 @@ std::string formatStr(double value, int length, int decimals) {
 }
 
 int32_t ymdPart(int32_t julianDay, int part) {
-    if (julianDay == 0) return 0;
+    if (julianDay == 0)
+        return 0;
     constexpr int32_t kJulianDayOf1970 = 2440588;
     std::chrono::year_month_day ymd{std::chrono::sys_days{std::chrono::days{julianDay - kJulianDayOf1970}}};
-    if (part == 0) return static_cast<int>(ymd.year());
+    if (part == 0)
+        return static_cast<int>(ymd.year());
     return static_cast<int32_t>(part == 1 ? static_cast<unsigned>(ymd.month()) : static_cast<unsigned>(ymd.day()));
 }
 
 // MM/DD/YY, the dBASE default date format.
 std::string formatDtoc(int32_t julianDay) {
-    if (julianDay == 0) return "  /  /  ";
+    if (julianDay == 0)
+        return "  /  /  ";
     char text[16];
     std::snprintf(text, sizeof text, "%02d/%02d/%02d", ymdPart(julianDay, 1), ymdPart(julianDay, 2),
                   ymdPart(julianDay, 0) % 100);
@@ -98,8 +103,10 @@ std::string formatDtoc(int32_t julianDay) {
 
 int32_t parseDtoc(const std::string& text) {
     int m = 0, d = 0, y = 0;
-    if (std::sscanf(text.c_str(), "%d/%d/%d", &m, &d, &y) != 3) return 0;
-    if (y < 100) y += 1900;
+    if (std::sscanf(text.c_str(), "%d/%d/%d", &m, &d, &y) != 3)
+        return 0;
+    if (y < 100)
+        y += 1900;
     return julianDay(y, static_cast<unsigned>(m), static_cast<unsigned>(d));
 }
 
@@ -107,15 +114,20 @@ int32_t parseDtoc(const std::string& text) {
 // (it fixes the width of the key).
 int constantInt(const std::string& function, const NodePtr& arg) {
     auto v = arg->constant();
-    if (!v || v->type != Type::Numeric) compileError(function + "() needs a constant number here");
+    if (!v || v->type != Type::Numeric)
+        compileError(function + "() needs a constant number here");
     return static_cast<int>(v->number);
 }
 
-uint16_t clampWidth(long w) { return static_cast<uint16_t>(std::clamp<long>(w, 0, 65535)); }
+uint16_t clampWidth(long w) {
+    return static_cast<uint16_t>(std::clamp<long>(w, 0, 65535));
+}
 
 std::string substr(const std::string& s, long start, long length) {
-    if (start < 1) start = 1;
-    if (length <= 0 || size_t(start) > s.size()) return {};
+    if (start < 1)
+        start = 1;
+    if (length <= 0 || size_t(start) > s.size())
+        return {};
     return s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(length));
 }
 
@@ -131,8 +143,8 @@ NodePtr makeCall(const std::string& name, std::vector<NodePtr> args, bool& usesD
     };
     auto expect = [&](size_t i, Type t) {
         if (args[i]->type != t) {
-            compileError("argument " + std::to_string(i + 1) + " of " + name + "() must be " + typeName(t) +
-                         ", not " + typeName(args[i]->type));
+            compileError("argument " + std::to_string(i + 1) + " of " + name + "() must be " + typeName(t) + ", not " +
+                         typeName(args[i]->type));
         }
     };
     auto make = [&](Type t, long width, Body body) -> NodePtr {
@@ -144,8 +156,9 @@ NodePtr makeCall(const std::string& name, std::vector<NodePtr> args, bool& usesD
         arity(1, 1);
         expect(0, T::Character);
         bool up = name == "UPPER";
-        return make(T::Character, args[0]->width,
-                    [up](const Args& a, const EvalContext&) { return Value::ofText(up ? upper(a[0].text) : lower(a[0].text)); });
+        return make(T::Character, args[0]->width, [up](const Args& a, const EvalContext&) {
+            return Value::ofText(up ? upper(a[0].text) : lower(a[0].text));
+        });
     }
     if (name == "TRIM" || name == "RTRIM" || name == "LTRIM" || name == "ALLTRIM") {
         arity(1, 1);
@@ -154,8 +167,10 @@ NodePtr makeCall(const std::string& name, std::vector<NodePtr> args, bool& usesD
         bool right = name != "LTRIM";
         return make(T::Character, args[0]->width, [left, right](const Args& a, const EvalContext&) {
             std::string s = a[0].text;
-            if (right) s = rtrim(std::move(s));
-            if (left) s = ltrim(std::move(s));
+            if (right)
+                s = rtrim(std::move(s));
+            if (left)
+                s = ltrim(std::move(s));
             return Value::ofText(std::move(s));
         });
     }
@@ -163,7 +178,8 @@ NodePtr makeCall(const std::string& name, std::vector<NodePtr> args, bool& usesD
         arity(2, 3);
         expect(0, T::Character);
         expect(1, T::Numeric);
-        if (args.size() == 3) expect(2, T::Numeric);
+        if (args.size() == 3)
+            expect(2, T::Numeric);
         long width = args[0]->width;
         if (args.size() == 3 && args[2]->constant()) {
             width = constantInt(name, args[2]);
@@ -194,7 +210,8 @@ NodePtr makeCall(const std::string& name, std::vector<NodePtr> args, bool& usesD
         expect(0, T::Numeric);
         int length = args.size() >= 2 ? constantInt(name, args[1]) : 10;
         int decimals = args.size() == 3 ? constantInt(name, args[2]) : 0;
-        if (length < 1 || length > 255) compileError("STR() length must be 1 to 255");
+        if (length < 1 || length > 255)
+            compileError("STR() length must be 1 to 255");
         return make(T::Character, length, [length, decimals](const Args& a, const EvalContext&) {
             return Value::ofText(formatStr(a[0].number, length, decimals));
         });
@@ -259,7 +276,8 @@ NodePtr makeCall(const std::string& name, std::vector<NodePtr> args, bool& usesD
     if (name == "IIF") {
         arity(3, 3);
         expect(0, T::Logical);
-        if (args[1]->type != args[2]->type) compileError("IIF() needs two results of the same type");
+        if (args[1]->type != args[2]->type)
+            compileError("IIF() needs two results of the same type");
         Type t = args[1]->type;
         long width = std::max(args[1]->width, args[2]->width);
         return make(t, width, [](const Args& a, const EvalContext&) { return a[0].logical ? a[1] : a[2]; });

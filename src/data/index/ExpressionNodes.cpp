@@ -9,7 +9,9 @@
 
 namespace brimo::data::index::detail {
 
-void compileError(const std::string& message) { throw DatabaseError(message); }
+void compileError(const std::string& message) {
+    throw DatabaseError(message);
+}
 
 const char* typeName(Type type) {
     switch (type) {
@@ -29,19 +31,22 @@ double parseNumber(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '+')) text.remove_prefix(1);
     double value = 0;
     auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc{}) return 0;
+    if (result.ec != std::errc{})
+        return 0;
     return value;
 }
 
 int32_t parseDbfDate(std::string_view text) {
-    if (text.size() < 8) return 0;
+    if (text.size() < 8)
+        return 0;
     int parts[3] = {0, 0, 0};
     const size_t lengths[3] = {4, 2, 2};
     size_t pos = 0;
     for (int i = 0; i < 3; ++i) {
         for (size_t j = 0; j < lengths[i]; ++j, ++pos) {
             char c = text[pos];
-            if (c < '0' || c > '9') return 0;
+            if (c < '0' || c > '9')
+                return 0;
             parts[i] = parts[i] * 10 + (c - '0');
         }
     }
@@ -49,7 +54,8 @@ int32_t parseDbfDate(std::string_view text) {
 }
 
 std::string formatDtos(int32_t julianDay) {
-    if (julianDay == 0) return std::string(8, ' ');
+    if (julianDay == 0)
+        return std::string(8, ' ');
     constexpr int32_t kJulianDayOf1970 = 2440588;
     std::chrono::year_month_day ymd{std::chrono::sys_days{std::chrono::days{julianDay - kJulianDayOf1970}}};
     char text[16];
@@ -72,13 +78,14 @@ double readLevel7Integer(std::span<const std::byte> bytes) {
 double readLevel7Double(std::span<const std::byte> bytes) {
     uint64_t raw = 0;
     for (std::byte b : bytes.first(8)) raw = (raw << 8) | std::to_integer<uint64_t>(b);
-    if (raw == 0) return 0;
+    if (raw == 0)
+        return 0;
     raw = (raw & 0x8000000000000000ull) ? raw ^ 0x8000000000000000ull : ~raw;
     return std::bit_cast<double>(raw);
 }
 
 class FieldNode : public ExpressionNode {
-public:
+  public:
     explicit FieldNode(const FieldDef& field) : field_(field) {
         switch (field.type) {
             case 'C':
@@ -114,9 +121,12 @@ public:
             case Type::Character:
                 return Value::ofText(raw.empty() ? std::string(width, ' ') : std::string(text));
             case Type::Numeric:
-                if (raw.empty()) return Value::ofNumber(0);
-                if (field_.type == 'I' || field_.type == '+') return Value::ofNumber(readLevel7Integer(raw));
-                if (field_.type == 'O') return Value::ofNumber(readLevel7Double(raw));
+                if (raw.empty())
+                    return Value::ofNumber(0);
+                if (field_.type == 'I' || field_.type == '+')
+                    return Value::ofNumber(readLevel7Integer(raw));
+                if (field_.type == 'O')
+                    return Value::ofNumber(readLevel7Double(raw));
                 return Value::ofNumber(parseNumber(text));
             case Type::Date:
                 return Value::ofDate(parseDbfDate(text));
@@ -126,12 +136,12 @@ public:
         return {};
     }
 
-private:
+  private:
     FieldDef field_;
 };
 
 class LiteralNode : public ExpressionNode {
-public:
+  public:
     explicit LiteralNode(Value value) : value_(std::move(value)) {
         type = value_.type;
         width = static_cast<uint16_t>(value_.text.size());
@@ -139,17 +149,16 @@ public:
     Value eval(const EvalContext&) const override { return value_; }
     std::optional<Value> constant() const override { return value_; }
 
-private:
+  private:
     Value value_;
 };
 
 class UnaryNode : public ExpressionNode {
-public:
+  public:
     UnaryNode(bool negate, NodePtr operand) : negate_(negate), operand_(std::move(operand)) {
         type = negate_ ? Type::Numeric : Type::Logical;
         if (operand_->type != type) {
-            compileError(std::string(negate_ ? "unary minus" : ".NOT.") + " needs a " + typeName(type) +
-                         " operand");
+            compileError(std::string(negate_ ? "unary minus" : ".NOT.") + " needs a " + typeName(type) + " operand");
         }
     }
     Value eval(const EvalContext& ctx) const override {
@@ -158,25 +167,41 @@ public:
     }
     std::optional<Value> constant() const override {
         auto v = operand_->constant();
-        if (!v) return std::nullopt;
+        if (!v)
+            return std::nullopt;
         return negate_ ? Value::ofNumber(-v->number) : Value::ofLogical(!v->logical);
     }
 
-private:
+  private:
     bool negate_;
     NodePtr operand_;
 };
 
-enum class Op { Add, Subtract, Multiply, Divide, Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual, Contains, And, Or };
+enum class Op {
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Equal,
+    NotEqual,
+    Less,
+    Greater,
+    LessEqual,
+    GreaterEqual,
+    Contains,
+    And,
+    Or
+};
 
 Op parseOp(std::string_view op) {
     static const std::pair<std::string_view, Op> table[] = {
-        {"+", Op::Add},         {"-", Op::Subtract},      {"*", Op::Multiply},     {"/", Op::Divide},
-        {"=", Op::Equal},       {"==", Op::Equal},        {"<>", Op::NotEqual},    {"#", Op::NotEqual},
-        {"!=", Op::NotEqual},   {"<", Op::Less},          {">", Op::Greater},      {"<=", Op::LessEqual},
-        {">=", Op::GreaterEqual}, {"$", Op::Contains},    {".AND.", Op::And},      {".OR.", Op::Or}};
+        {"+", Op::Add},           {"-", Op::Subtract}, {"*", Op::Multiply},  {"/", Op::Divide},
+        {"=", Op::Equal},         {"==", Op::Equal},   {"<>", Op::NotEqual}, {"#", Op::NotEqual},
+        {"!=", Op::NotEqual},     {"<", Op::Less},     {">", Op::Greater},   {"<=", Op::LessEqual},
+        {">=", Op::GreaterEqual}, {"$", Op::Contains}, {".AND.", Op::And},   {".OR.", Op::Or}};
     for (auto& [text, value] : table) {
-        if (text == op) return value;
+        if (text == op)
+            return value;
     }
     compileError("unknown operator " + std::string(op));
 }
@@ -190,7 +215,8 @@ int compareValues(const Value& a, const Value& b) {
             for (size_t i = 0; i < n; ++i) {
                 auto ca = static_cast<unsigned char>(i < a.text.size() ? a.text[i] : ' ');
                 auto cb = static_cast<unsigned char>(i < b.text.size() ? b.text[i] : ' ');
-                if (ca != cb) return ca < cb ? -1 : 1;
+                if (ca != cb)
+                    return ca < cb ? -1 : 1;
             }
             return 0;
         }
@@ -207,12 +233,13 @@ int compareValues(const Value& a, const Value& b) {
 // Text equality in the dBASE default (inexact) mode: the left side equals the
 // right when it begins with it.
 bool textEquals(const std::string& left, const std::string& right) {
-    if (right.size() > left.size()) return compareValues(Value::ofText(left), Value::ofText(right)) == 0;
+    if (right.size() > left.size())
+        return compareValues(Value::ofText(left), Value::ofText(right)) == 0;
     return left.compare(0, right.size(), right) == 0;
 }
 
 class BinaryNode : public ExpressionNode {
-public:
+  public:
     BinaryNode(Op op, NodePtr left, NodePtr right) : op_(op), left_(std::move(left)), right_(std::move(right)) {
         Type l = left_->type;
         Type r = right_->type;
@@ -248,20 +275,24 @@ public:
                 break;
             case Op::Multiply:
             case Op::Divide:
-                if (l != Type::Numeric || r != Type::Numeric) mismatch(op_ == Op::Multiply ? "*" : "/");
+                if (l != Type::Numeric || r != Type::Numeric)
+                    mismatch(op_ == Op::Multiply ? "*" : "/");
                 type = Type::Numeric;
                 break;
             case Op::And:
             case Op::Or:
-                if (l != Type::Logical || r != Type::Logical) mismatch(op_ == Op::And ? ".AND." : ".OR.");
+                if (l != Type::Logical || r != Type::Logical)
+                    mismatch(op_ == Op::And ? ".AND." : ".OR.");
                 type = Type::Logical;
                 break;
             case Op::Contains:
-                if (l != Type::Character || r != Type::Character) mismatch("$");
+                if (l != Type::Character || r != Type::Character)
+                    mismatch("$");
                 type = Type::Logical;
                 break;
             default:
-                if (l != r) mismatch("of comparison");
+                if (l != r)
+                    mismatch("of comparison");
                 type = Type::Logical;
                 break;
         }
@@ -270,15 +301,18 @@ public:
     Value eval(const EvalContext& ctx) const override {
         if (op_ == Op::And || op_ == Op::Or) {
             bool left = left_->eval(ctx).logical;
-            if (op_ == Op::And ? !left : left) return Value::ofLogical(left);
+            if (op_ == Op::And ? !left : left)
+                return Value::ofLogical(left);
             return Value::ofLogical(right_->eval(ctx).logical);
         }
         Value a = left_->eval(ctx);
         Value b = right_->eval(ctx);
         switch (op_) {
             case Op::Add:
-                if (type == Type::Character) return Value::ofText(a.text + b.text);
-                if (type == Type::Date) return addDays(a.type == Type::Date ? a : b, a.type == Type::Date ? b : a, 1);
+                if (type == Type::Character)
+                    return Value::ofText(a.text + b.text);
+                if (type == Type::Date)
+                    return addDays(a.type == Type::Date ? a : b, a.type == Type::Date ? b : a, 1);
                 return Value::ofNumber(a.number + b.number);
             case Op::Subtract:
                 if (type == Type::Character) {
@@ -286,7 +320,8 @@ public:
                     size_t kept = a.text.find_last_not_of(' ') + 1;
                     return Value::ofText(a.text.substr(0, kept) + b.text + std::string(a.text.size() - kept, ' '));
                 }
-                if (type == Type::Date) return addDays(a, b, -1);
+                if (type == Type::Date)
+                    return addDays(a, b, -1);
                 if (a.type == Type::Date) {
                     return Value::ofNumber(a.date == 0 || b.date == 0 ? 0 : double(a.date) - double(b.date));
                 }
@@ -299,10 +334,10 @@ public:
                 return Value::ofLogical(b.text.find(a.text) != std::string::npos);
             case Op::Equal:
                 return Value::ofLogical(a.type == Type::Character ? textEquals(a.text, b.text)
-                                                                   : compareValues(a, b) == 0);
+                                                                  : compareValues(a, b) == 0);
             case Op::NotEqual:
                 return Value::ofLogical(a.type == Type::Character ? !textEquals(a.text, b.text)
-                                                                   : compareValues(a, b) != 0);
+                                                                  : compareValues(a, b) != 0);
             case Op::Less:
                 return Value::ofLogical(compareValues(a, b) < 0);
             case Op::Greater:
@@ -316,9 +351,10 @@ public:
         }
     }
 
-private:
+  private:
     static Value addDays(const Value& date, const Value& days, int sign) {
-        if (date.date == 0) return Value::ofDate(0);
+        if (date.date == 0)
+            return Value::ofDate(0);
         return Value::ofDate(date.date + sign * static_cast<int32_t>(days.number));
     }
 
@@ -329,8 +365,12 @@ private:
 
 }  // namespace
 
-NodePtr makeField(const FieldDef& field) { return std::make_unique<FieldNode>(field); }
-NodePtr makeLiteral(Value value) { return std::make_unique<LiteralNode>(std::move(value)); }
+NodePtr makeField(const FieldDef& field) {
+    return std::make_unique<FieldNode>(field);
+}
+NodePtr makeLiteral(Value value) {
+    return std::make_unique<LiteralNode>(std::move(value));
+}
 NodePtr makeUnary(std::string_view op, NodePtr operand) {
     return std::make_unique<UnaryNode>(op == "-", std::move(operand));
 }

@@ -17,7 +17,8 @@ std::string upperAscii(std::string_view s) {
 
 bool isPlainFieldName(const std::string& expression, const std::vector<FieldDef>& fields) {
     for (const FieldDef& f : fields) {
-        if (upperAscii(f.name) == upperAscii(expression)) return true;
+        if (upperAscii(f.name) == upperAscii(expression))
+            return true;
     }
     return false;
 }
@@ -25,7 +26,8 @@ bool isPlainFieldName(const std::string& expression, const std::vector<FieldDef>
 // Links of the binary search tree over tag names kept in the tag table:
 // each tag hangs under the earlier ones by name.
 void linkTagNames(std::vector<std::byte>& table, const std::vector<TagLayout>& tags) {
-    if (!tags.empty()) put8(table, slot::kRight, 1);  // the sentinel slot 0 points at the root
+    if (!tags.empty())
+        put8(table, slot::kRight, 1);  // the sentinel slot 0 points at the root
     for (size_t i = 1; i < tags.size(); ++i) {
         size_t at = 0;
         for (;;) {
@@ -50,15 +52,19 @@ TagLayout layoutFor(const std::vector<FieldDef>& fields, uint32_t blockSize, con
     auto fail = [&](const std::string& what) {
         throw DatabaseError("Cannot create index tag \"" + definition.name + "\": " + what + ".");
     };
-    if (tag.name.empty() || tag.name.size() > 10) fail("a tag name has 1 to 10 characters");
-    if (!std::isalpha(static_cast<unsigned char>(tag.name[0]))) fail("a tag name begins with a letter");
+    if (tag.name.empty() || tag.name.size() > 10)
+        fail("a tag name has 1 to 10 characters");
+    if (!std::isalpha(static_cast<unsigned char>(tag.name[0])))
+        fail("a tag name begins with a letter");
     for (char c : tag.name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') fail("a tag name holds letters, digits and _");
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
+            fail("a tag name holds letters, digits and _");
     }
     if (definition.expression.empty() || definition.expression.size() > 220) {
         fail("the key expression must have 1 to 220 characters");
     }
-    if (definition.forCondition.size() > 219) fail("the FOR condition must have at most 219 characters");
+    if (definition.forCondition.size() > 219)
+        fail("the FOR condition must have at most 219 characters");
     Expression key = Expression::compile(definition.expression, fields);
     tag.keyType = key.keyType();
     tag.keyLength = tag.keyType == KeyType::Numeric ? kNumericKeyLength
@@ -103,7 +109,8 @@ std::vector<std::byte> makeTagHeader(const MdxStore& store, const TagLayout& tag
     put32(h, tagheader::kSecondPointer, root);
     putToday(h, tagheader::kDate);
     put8(h, tagheader::kSimpleField, isPlainFieldName(tag.expression, store.fields()) ? 1 : 0);
-    if (!tag.forCondition.empty()) putText(h, tagheader::kFilter, tagheader::kFilterSize, tag.forCondition);
+    if (!tag.forCondition.empty())
+        putText(h, tagheader::kFilter, tagheader::kFilterSize, tag.forCondition);
     return h;
 }
 
@@ -117,8 +124,12 @@ void writeWholeFile(MdxStore& store, std::string_view tableName, std::vector<Tag
         page += k;
     }
     for (const TagLayout& tag : tags) {
-        BuiltTree built = writeTree(store, tag, collectEntries(store, tag, records), page);
-        page += built.blocks * k;
+        auto next = [&] {
+            uint32_t p = page;
+            page += k;
+            return p;
+        };
+        BuiltTree built = writeTree(store, tag, collectEntries(store, tag, records), next);
         store.writeBlock(tag.headerPage, makeTagHeader(store, tag, built.root, built.blocks));
     }
 

@@ -19,12 +19,15 @@ constexpr size_t kMaxDigits = 2 * kMantissaBytes;
 
 bool mantissaIsZero(std::span<const std::byte> key) {
     for (size_t i = 2; i < kNumericKeyLength; ++i) {
-        if (key[i] != std::byte{0}) return false;
+        if (key[i] != std::byte{0})
+            return false;
     }
     return true;
 }
 
-bool isNegative(std::span<const std::byte> key) { return (std::to_integer<unsigned>(key[1]) & 0x80u) != 0; }
+bool isNegative(std::span<const std::byte> key) {
+    return (std::to_integer<unsigned>(key[1]) & 0x80u) != 0;
+}
 
 }  // namespace
 
@@ -44,15 +47,18 @@ void encodeNumericKey(double value, std::span<std::byte> out) {
     // Shortest decimal form that reads back as the same double, in scientific
     // notation: d.ddddde±x.
     std::array<char, 40> text{};
-    auto result = std::to_chars(text.data(), text.data() + text.size(), std::fabs(value), std::chars_format::scientific);
+    auto result =
+        std::to_chars(text.data(), text.data() + text.size(), std::fabs(value), std::chars_format::scientific);
     std::string_view sci(text.data(), static_cast<size_t>(result.ptr - text.data()));
     size_t ePos = sci.find('e');
     std::string digits;
     for (char c : sci.substr(0, ePos)) {
-        if (c != '.') digits += c;
+        if (c != '.')
+            digits += c;
     }
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    if (digits.size() > kMaxDigits) digits.resize(kMaxDigits);
+    if (digits.size() > kMaxDigits)
+        digits.resize(kMaxDigits);
     int exponent10 = 0;
     std::from_chars(sci.data() + ePos + 1 + (sci[ePos + 1] == '+' ? 1 : 0), sci.data() + sci.size(), exponent10);
     // value = 0.d1d2... x 10^(exponent10 + 1)
@@ -80,7 +86,8 @@ Key numericKey(double value) {
 }
 
 double decodeNumericKey(std::span<const std::byte> key) {
-    if (mantissaIsZero(key)) return 0.0;
+    if (mantissaIsZero(key))
+        return 0.0;
     std::string text = "0.";
     for (size_t i = 2; i < kNumericKeyLength; ++i) {
         unsigned b = std::to_integer<unsigned>(key[i]);
@@ -98,7 +105,8 @@ std::strong_ordering compareNumericKeys(std::span<const std::byte> a, std::span<
     auto sign = [](std::span<const std::byte> k) { return mantissaIsZero(k) ? 0 : (isNegative(k) ? -1 : 1); };
     int sa = sign(a);
     int sb = sign(b);
-    if (sa != sb || sa == 0) return sa <=> sb;
+    if (sa != sb || sa == 0)
+        return sa <=> sb;
     std::strong_ordering magnitude = std::to_integer<unsigned>(a[0]) <=> std::to_integer<unsigned>(b[0]);
     if (magnitude == 0) {
         int c = std::memcmp(a.data() + 2, b.data() + 2, kMantissaBytes);
@@ -127,7 +135,8 @@ double decodeDateKey(std::span<const std::byte> key) {
 
 int32_t julianDay(int year, unsigned month, unsigned day) {
     std::chrono::year_month_day ymd{std::chrono::year{year}, std::chrono::month{month}, std::chrono::day{day}};
-    if (!ymd.ok() || year < 1 || year > 9999) return 0;
+    if (!ymd.ok() || year < 1 || year > 9999)
+        return 0;
     constexpr int32_t kJulianDayOf1970 = 2440588;
     return static_cast<int32_t>(std::chrono::sys_days{ymd}.time_since_epoch().count()) + kJulianDayOf1970;
 }
@@ -159,7 +168,8 @@ std::string describeKey(KeyType type, std::span<const std::byte> key) {
         }
         case KeyType::Date: {
             double jd = decodeDateKey(key);
-            if (!(jd > 0 && jd < 1e7)) return "blank date";
+            if (!(jd > 0 && jd < 1e7))
+                return "blank date";
             constexpr int32_t kJulianDayOf1970 = 2440588;
             std::chrono::sys_days day{std::chrono::days{static_cast<int32_t>(jd) - kJulianDayOf1970}};
             std::chrono::year_month_day ymd{day};

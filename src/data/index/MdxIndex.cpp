@@ -36,14 +36,13 @@ std::vector<TagInfo> infosOf(const std::vector<std::shared_ptr<const TagLayout>>
 // The MDX update lock, held while the file changes. Waits a few seconds for
 // another writer, then gives up with a clear message.
 class UpdateLock {
-public:
+  public:
     explicit UpdateLock(MdxStore& store) : file_(store.file()) {
         using namespace std::chrono;
         auto deadline = steady_clock::now() + seconds(10);
         while (!file_.tryLock(kUpdateLockOffset, 1, true)) {
             if (steady_clock::now() > deadline) {
-                throw DatabaseError("Index file " + store.path().filename().string() +
-                                    " is locked by another user.");
+                throw DatabaseError("Index file " + store.path().filename().string() + " is locked by another user.");
             }
             std::this_thread::sleep_for(milliseconds(5));
         }
@@ -58,14 +57,15 @@ public:
     UpdateLock(const UpdateLock&) = delete;
     UpdateLock& operator=(const UpdateLock&) = delete;
 
-private:
+  private:
     io::File& file_;
 };
 
 std::shared_ptr<const TagLayout> findLayout(const MdxStore::Snapshot& snap, std::string_view name) {
     std::string wanted = upperAscii(name);
     for (const auto& t : snap.tags) {
-        if (upperAscii(t->name) == wanted) return t;
+        if (upperAscii(t->name) == wanted)
+            return t;
     }
     return nullptr;
 }
@@ -79,9 +79,11 @@ std::optional<std::vector<uint32_t>> treePages(const MdxStore& store, const TagL
         while (!stack.empty()) {
             auto [page, depth] = stack.back();
             stack.pop_back();
-            if (depth > 24 || pages.size() > store.file().size() / kPageSize) return std::nullopt;
+            if (depth > 24 || pages.size() > store.file().size() / kPageSize)
+                return std::nullopt;
             Node node(page, store.readBlock(page), tag);
-            if (node.count() > tag.maxKeys) return std::nullopt;
+            if (node.count() > tag.maxKeys)
+                return std::nullopt;
             pages.push_back(page);
             if (!node.isLeaf()) {
                 for (uint32_t i = 0; i <= node.count(); ++i) stack.emplace_back(node.pointer(i), depth + 1);
@@ -91,13 +93,16 @@ std::optional<std::vector<uint32_t>> treePages(const MdxStore& store, const TagL
         return std::nullopt;
     }
     std::sort(pages.begin(), pages.end());
-    if (std::adjacent_find(pages.begin(), pages.end()) != pages.end()) return std::nullopt;
+    if (std::adjacent_find(pages.begin(), pages.end()) != pages.end())
+        return std::nullopt;
     return pages;
 }
 
 }  // namespace
 
-MdxIndex::MdxIndex(std::shared_ptr<MdxStore> store) : store_(std::move(store)) { refresh(); }
+MdxIndex::MdxIndex(std::shared_ptr<MdxStore> store) : store_(std::move(store)) {
+    refresh();
+}
 MdxIndex::~MdxIndex() = default;
 MdxIndex::MdxIndex(MdxIndex&&) noexcept = default;
 MdxIndex& MdxIndex::operator=(MdxIndex&&) noexcept = default;
@@ -109,7 +114,8 @@ MdxIndex MdxIndex::open(const std::filesystem::path& path, std::vector<FieldDef>
 
 MdxIndex MdxIndex::create(const std::filesystem::path& path, std::string_view tableName, std::vector<FieldDef> fields,
                           std::span<const TagDefinition> tags, const RecordSource& records) {
-    if (tags.size() > kMaxTags) throw DatabaseError("An index file holds at most 47 tags.");
+    if (tags.size() > kMaxTags)
+        throw DatabaseError("An index file holds at most 47 tags.");
     // Check every definition before the old file is replaced.
     const uint32_t blockSize = kDefaultPagesPerBlock * kPageSize;
     std::vector<TagLayout> layouts;
@@ -130,14 +136,19 @@ MdxIndex MdxIndex::create(const std::filesystem::path& path, std::string_view ta
     return MdxIndex(std::move(store));
 }
 
-const std::filesystem::path& MdxIndex::path() const { return store_->path(); }
+const std::filesystem::path& MdxIndex::path() const {
+    return store_->path();
+}
 
-void MdxIndex::refresh() { tags_ = infosOf(store_->load().tags); }
+void MdxIndex::refresh() {
+    tags_ = infosOf(store_->load().tags);
+}
 
 std::optional<TagInfo> MdxIndex::findTag(std::string_view name) const {
     std::string wanted = upperAscii(name);
     for (const TagInfo& t : tags_) {
-        if (upperAscii(t.name) == wanted) return t;
+        if (upperAscii(t.name) == wanted)
+            return t;
     }
     return std::nullopt;
 }
@@ -200,9 +211,12 @@ void MdxIndex::applyChange(uint32_t recno, std::optional<std::span<const std::by
                 throw DatabaseError("the expression gives a different key type than the tag holds");
             }
             TagChange change{tag.get(), std::nullopt, std::nullopt};
-            if (oldRecord) change.oldKey = keyFor(*store_, *tag, *oldRecord, recno);
-            if (newRecord) change.newKey = keyFor(*store_, *tag, *newRecord, recno);
-            if (change.oldKey == change.newKey) continue;
+            if (oldRecord)
+                change.oldKey = keyFor(*store_, *tag, *oldRecord, recno);
+            if (newRecord)
+                change.newKey = keyFor(*store_, *tag, *newRecord, recno);
+            if (change.oldKey == change.newKey)
+                continue;
             changes.push_back(std::move(change));
         } catch (const DatabaseError& e) {
             throw DatabaseError("Index tag " + tag->name + " of " + path().filename().string() +
@@ -211,12 +225,15 @@ void MdxIndex::applyChange(uint32_t recno, std::optional<std::span<const std::by
     }
     for (const TagChange& change : changes) {
         TreeWriter writer(*store_, snap.header, *change.tag);
-        if (change.oldKey) writer.remove(*change.oldKey, recno);
-        if (change.newKey) writer.insert(*change.newKey, recno);
+        if (change.oldKey)
+            writer.remove(*change.oldKey, recno);
+        if (change.newKey)
+            writer.insert(*change.newKey, recno);
     }
     std::vector<std::byte> dated = snap.header;
     putToday(dated, header::kUpdated);
-    if (!changes.empty() && dated != snap.header) store_->writeHeader(dated);
+    if (!changes.empty() && dated != snap.header)
+        store_->writeHeader(dated);
     tags_ = infosOf(snap.tags);
 }
 
@@ -240,9 +257,10 @@ void MdxIndex::reindexTag(std::string_view tagName, const RecordSource& records)
     uint32_t oldRoot = get32(tagHeader, tagheader::kRoot);
     std::optional<std::vector<uint32_t>> oldPages = treePages(*store_, *tag, oldRoot);
 
-    uint32_t first = endOfPages(*store_, snap.header);
-    BuiltTree built = writeTree(*store_, *tag, collectEntries(*store_, *tag, records), first);
-    put32(snap.header, header::kTotalPages, first + built.blocks * store_->pagesPerBlock());
+    // The new tree goes to free pages and the end of the file; the file
+    // header is written before the tag header makes the tree reachable.
+    BuiltTree built = writeTree(*store_, *tag, collectEntries(*store_, *tag, records),
+                                [&] { return allocateBlock(*store_, snap.header); });
     store_->writeHeader(snap.header);
 
     put32(tagHeader, tagheader::kRoot, built.root);

@@ -22,10 +22,10 @@ class MdxStore;
 
 // What a new tag is made of.
 struct TagDefinition {
-    std::string name;             // up to 10 characters; stored upper case
-    std::string expression;       // key expression, at most 220 characters
-    std::string forCondition;     // empty: every record is indexed
-    bool unique = false;          // only the first record of each key is indexed
+    std::string name;          // up to 10 characters; stored upper case
+    std::string expression;    // key expression, at most 220 characters
+    std::string forCondition;  // empty: every record is indexed
+    bool unique = false;       // only the first record of each key is indexed
     bool descending = false;
 };
 
@@ -64,15 +64,14 @@ struct TagInfo {
 // finds every key, and a process killed between two writes leaves either a
 // valid tree or one that check() reports and reindex() repairs (docs/mdx.md).
 class MdxIndex {
-public:
+  public:
     // Opens an existing file. Throws when it is missing, truncated or not a
     // production index.
     static MdxIndex open(const std::filesystem::path& path, std::vector<FieldDef> fields, bool writable);
     // Creates (or replaces) the file with the given tags and fills them from
     // `records`. `tableName` is the table's base name, e.g. "CUST".
-    static MdxIndex create(const std::filesystem::path& path, std::string_view tableName,
-                           std::vector<FieldDef> fields, std::span<const TagDefinition> tags,
-                           const RecordSource& records);
+    static MdxIndex create(const std::filesystem::path& path, std::string_view tableName, std::vector<FieldDef> fields,
+                           std::span<const TagDefinition> tags, const RecordSource& records);
 
     ~MdxIndex();
     MdxIndex(MdxIndex&&) noexcept;
@@ -108,7 +107,7 @@ public:
     // with the keys the records should have.
     std::vector<std::string> check(const RecordSource* records) const;
 
-private:
+  private:
     explicit MdxIndex(std::shared_ptr<detail::MdxStore> store);
     void applyChange(uint32_t recno, std::optional<std::span<const std::byte>> oldRecord,
                      std::optional<std::span<const std::byte>> newRecord);

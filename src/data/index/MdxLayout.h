@@ -22,21 +22,21 @@ inline constexpr uint64_t kUpdateLockOffset = 0xEFFFFFFEull;
 
 namespace header {
 inline constexpr size_t kVersion = 0, kCreated = 1, kTableName = 4, kPagesPerBlock = 20, kBlockSize = 22,
-                        kProduction = 24, kSlots = 25, kSlotSize = 26, kTagCount = 28, kNextTag = 30,
-                        kMarker = 31, kTotalPages = 32, kFreeList = 36, kUpdated = 44;
+                        kProduction = 24, kSlots = 25, kSlotSize = 26, kTagCount = 28, kNextTag = 30, kMarker = 31,
+                        kTotalPages = 32, kFreeList = 36, kUpdated = 44;
 }
 namespace slot {
-inline constexpr size_t kHeaderPage = 0, kName = 4, kFlags = 15, kLeft = 16, kRight = 17, kParent = 18,
-                        kConstant = 19, kKeyType = 20;
+inline constexpr size_t kHeaderPage = 0, kName = 4, kFlags = 15, kLeft = 16, kRight = 17, kParent = 18, kConstant = 19,
+                        kKeyType = 20;
 }
 namespace tagheader {
 inline constexpr size_t kRoot = 0, kPagesUsed = 4, kFormat = 8, kKeyType = 9, kMarker = 11, kKeyLength = 12,
                         kMaxKeys = 14, kDateFlag = 16, kItemLength = 18, kSerial = 20, kUniqueByte = 23,
-                        kExpression = 24, kHasFilter = 245, kHasKeys = 246, kFirstPointer = 248,
-                        kSecondPointer = 252, kDate = 257, kSimpleField = 480, kFilter = 762;
+                        kExpression = 24, kHasFilter = 245, kHasKeys = 246, kFirstPointer = 248, kSecondPointer = 252,
+                        kDate = 257, kSimpleField = 480, kFilter = 762;
 inline constexpr size_t kExpressionSize = 221, kFilterSize = 220;
 inline constexpr uint8_t kFormatBase = 0x10, kFormatDescending = 0x08, kFormatUnique = 0x40;
-}
+}  // namespace tagheader
 namespace node {
 inline constexpr size_t kCount = 0, kLink = 4, kItems = 8;
 }
@@ -55,15 +55,21 @@ inline void put16(std::span<std::byte> b, size_t off, uint16_t v) {
 inline void put32(std::span<std::byte> b, size_t off, uint32_t v) {
     for (size_t i = 0; i < 4; ++i) b[off + i] = static_cast<std::byte>(v >> (8 * i));
 }
-inline uint8_t get8(std::span<const std::byte> b, size_t off) { return std::to_integer<uint8_t>(b[off]); }
-inline void put8(std::span<std::byte> b, size_t off, uint8_t v) { b[off] = static_cast<std::byte>(v); }
+inline uint8_t get8(std::span<const std::byte> b, size_t off) {
+    return std::to_integer<uint8_t>(b[off]);
+}
+inline void put8(std::span<std::byte> b, size_t off, uint8_t v) {
+    b[off] = static_cast<std::byte>(v);
+}
 
 // A NUL-terminated text of at most `size` bytes at `off`.
 std::string getText(std::span<const std::byte> b, size_t off, size_t size);
 void putText(std::span<std::byte> b, size_t off, size_t size, std::string_view text);
 
 // Item length of a node entry: pointer plus key, rounded up to 4 bytes.
-inline uint16_t itemLengthFor(uint16_t keyLength) { return static_cast<uint16_t>((keyLength + 4 + 3) / 4 * 4); }
+inline uint16_t itemLengthFor(uint16_t keyLength) {
+    return static_cast<uint16_t>((keyLength + 4 + 3) / 4 * 4);
+}
 
 // Today as the three date bytes of the header and tag headers (year mod 100,
 // month, day), as dBASE writes them.

@@ -12,7 +12,8 @@ std::string getText(std::span<const std::byte> b, size_t off, size_t size) {
     std::string text;
     for (size_t i = 0; i < size && off + i < b.size(); ++i) {
         char c = static_cast<char>(b[off + i]);
-        if (c == '\0') break;
+        if (c == '\0')
+            break;
         text += c;
     }
     return text;
@@ -35,9 +36,11 @@ void putToday(std::span<std::byte> b, size_t off) {
 MdxStore::MdxStore(std::filesystem::path path, io::File file, std::vector<FieldDef> fields)
     : path_(std::move(path)), file_(std::move(file)), fields_(std::move(fields)) {
     std::vector<std::byte> header(kPageSize);
-    if (file_.readAt(0, header) < kPageSize) damaged("the file is shorter than its header");
+    if (file_.readAt(0, header) < kPageSize)
+        damaged("the file is shorter than its header");
     uint16_t k = get16(header, header::kPagesPerBlock);
-    if (k < 2 || k > kMaxPagesPerBlock) damaged("unsupported block size of " + std::to_string(k) + " pages");
+    if (k < 2 || k > kMaxPagesPerBlock)
+        damaged("unsupported block size of " + std::to_string(k) + " pages");
     pagesPerBlock_ = k;
 }
 
@@ -56,12 +59,14 @@ MdxStore::Snapshot MdxStore::load() const {
         damaged("the file is shorter than its header");
     }
     const auto& h = snap.header;
-    if (get8(h, header::kVersion) != 2) damaged("this is not a production index (version byte)");
+    if (get8(h, header::kVersion) != 2)
+        damaged("this is not a production index (version byte)");
     if (get16(h, header::kPagesPerBlock) != pagesPerBlock_ || get16(h, header::kBlockSize) != blockSize()) {
         damaged("inconsistent block size");
     }
     uint16_t count = get16(h, header::kTagCount);
-    if (count > kMaxTags) damaged("it claims " + std::to_string(count) + " tags");
+    if (count > kMaxTags)
+        damaged("it claims " + std::to_string(count) + " tags");
     for (uint32_t slot = 1; slot <= count; ++slot) snap.tags.push_back(loadTag(tagTable, slot));
     return snap;
 }
@@ -75,7 +80,8 @@ std::shared_ptr<const TagLayout> MdxStore::loadTag(std::span<const std::byte> ta
     std::string who = "tag " + std::to_string(slot) + " (" + tag->name + ")";
     std::vector<std::byte> th = readBlock(tag->headerPage);
     char type = static_cast<char>(get8(th, tagheader::kKeyType));
-    if (type != 'C' && type != 'N' && type != 'D') damaged(who + " has an unknown key type");
+    if (type != 'C' && type != 'N' && type != 'D')
+        damaged(who + " has an unknown key type");
     tag->keyType = static_cast<KeyType>(type);
     tag->keyLength = get16(th, tagheader::kKeyLength);
     tag->itemLength = get16(th, tagheader::kItemLength);
@@ -98,9 +104,11 @@ std::shared_ptr<const TagLayout> MdxStore::loadTag(std::span<const std::byte> ta
 }
 
 void MdxStore::readBlock(uint32_t page, std::span<std::byte> out) const {
-    if (page < kHeaderPages) damaged("a pointer to page " + std::to_string(page) + " inside the file header");
+    if (page < kHeaderPages)
+        damaged("a pointer to page " + std::to_string(page) + " inside the file header");
     size_t got = file_.readAt(uint64_t(page) * kPageSize, out);
-    if (got < out.size()) damaged("a pointer to page " + std::to_string(page) + " beyond the end of the file");
+    if (got < out.size())
+        damaged("a pointer to page " + std::to_string(page) + " beyond the end of the file");
 }
 
 std::vector<std::byte> MdxStore::readBlock(uint32_t page) const {
@@ -113,12 +121,15 @@ void MdxStore::writeBlock(uint32_t page, std::span<const std::byte> block) {
     file_.writeAt(uint64_t(page) * kPageSize, block);
 }
 
-void MdxStore::writeHeader(std::span<const std::byte> header) { file_.writeAt(0, header.first(kPageSize)); }
+void MdxStore::writeHeader(std::span<const std::byte> header) {
+    file_.writeAt(0, header.first(kPageSize));
+}
 
 const Expression& MdxStore::expression(const std::string& text) const {
     std::lock_guard lock(expressionsMutex_);
     auto it = expressions_.find(text);
-    if (it == expressions_.end()) it = expressions_.emplace(text, Expression::compile(text, fields_)).first;
+    if (it == expressions_.end())
+        it = expressions_.emplace(text, Expression::compile(text, fields_)).first;
     return it->second;
 }
 

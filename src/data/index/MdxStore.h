@@ -19,7 +19,7 @@ namespace brimo::data::index::detail {
 // writes with range checks, the file header and tag table, and the compiled
 // expressions of the tags. Holds no cached pages.
 class MdxStore {
-public:
+  public:
     // An existing file: the block size comes from its header.
     MdxStore(std::filesystem::path path, io::File file, std::vector<FieldDef> fields);
     // A file being created with blocks of `pagesPerBlock` pages.
@@ -51,7 +51,7 @@ public:
 
     [[noreturn]] void damaged(const std::string& what) const;
 
-private:
+  private:
     std::shared_ptr<const TagLayout> loadTag(std::span<const std::byte> tagTable, uint32_t slot) const;
 
     std::filesystem::path path_;

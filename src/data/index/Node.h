@@ -13,7 +13,7 @@ namespace brimo::data::index::detail {
 // record numbers and the trailing word is 0; in a branch item i points to the
 // child whose last key is key i, and the trailing word is the rightmost child.
 class Node {
-public:
+  public:
     Node(uint32_t page, std::vector<std::byte> block, const TagLayout& tag);
     // An empty node of a tag, for a new page.
     static Node empty(uint32_t page, uint32_t blockSize, const TagLayout& tag);
@@ -40,7 +40,7 @@ public:
     // Room for one item more than a block holds, while a full node is split.
     void resizeBlock(size_t bytes) { block_.resize(bytes); }
 
-private:
+  private:
     size_t offset(uint32_t i) const { return node::kItems + size_t(i) * itemLength_; }
     void setCount(uint32_t n) { put32(block_, node::kCount, n); }
 

@@ -11,7 +11,7 @@ namespace brimo::data::index {
 // them: raw record buffers (delete flag at byte 0) by physical record number.
 // The table engine provides one over its DBF file.
 class RecordSource {
-public:
+  public:
     using Visitor = std::function<void(uint32_t recno, std::span<const std::byte> record)>;
 
     virtual ~RecordSource() = default;

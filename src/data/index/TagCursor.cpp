@@ -13,8 +13,12 @@ TagCursor::~TagCursor() = default;
 TagCursor::TagCursor(TagCursor&&) noexcept = default;
 TagCursor& TagCursor::operator=(TagCursor&&) noexcept = default;
 
-KeyType TagCursor::keyType() const { return tag_->keyType; }
-uint16_t TagCursor::keyLength() const { return tag_->keyLength; }
+KeyType TagCursor::keyType() const {
+    return tag_->keyType;
+}
+uint16_t TagCursor::keyLength() const {
+    return tag_->keyLength;
+}
 
 void TagCursor::setRange(std::optional<Key> low, std::optional<Key> high) {
     low_ = std::move(low);
@@ -22,7 +26,9 @@ void TagCursor::setRange(std::optional<Key> low, std::optional<Key> high) {
     recno_ = 0;
 }
 
-void TagCursor::clearRange() { setRange(std::nullopt, std::nullopt); }
+void TagCursor::clearRange() {
+    setRange(std::nullopt, std::nullopt);
+}
 
 bool TagCursor::withinRange(std::span<const std::byte> key) const {
     TagTree tree(*store_, *tag_);
@@ -31,7 +37,8 @@ bool TagCursor::withinRange(std::span<const std::byte> key) const {
 
 bool TagCursor::moveTo(const Path& path) {
     auto key = TagTree::key(path);
-    if (!withinRange(key)) return false;
+    if (!withinRange(key))
+        return false;
     key_.assign(key.begin(), key.end());
     recno_ = TagTree::recno(path);
     leafPage_ = path.back().node.page();
@@ -49,7 +56,8 @@ bool TagCursor::last() {
     TagTree tree(*store_, *tag_);
     Path path = high_ ? tree.lowerBound(*high_, kAfterAllRecords) : tree.rightmost();
     if (high_ || path.back().node.count() == 0) {
-        if (!tree.backward(path)) return false;
+        if (!tree.backward(path))
+            return false;
     }
     return moveTo(path);
 }
@@ -59,10 +67,13 @@ std::optional<bool> TagCursor::moveWithinLeaf(int delta) {
         TagTree tree(*store_, *tag_);
         Node leaf = tree.readNode(leafPage_);
         uint32_t n = leaf.count();
-        if (!leaf.isLeaf() || n > tag_->maxKeys || leafIndex_ >= n) return std::nullopt;
-        if (tree.compareEntry(leaf.key(leafIndex_), leaf.pointer(leafIndex_), key_, recno_) != 0) return std::nullopt;
+        if (!leaf.isLeaf() || n > tag_->maxKeys || leafIndex_ >= n)
+            return std::nullopt;
+        if (tree.compareEntry(leaf.key(leafIndex_), leaf.pointer(leafIndex_), key_, recno_) != 0)
+            return std::nullopt;
         int64_t target = int64_t(leafIndex_) + delta;
-        if (target < 0 || target >= int64_t(n)) return std::nullopt;
+        if (target < 0 || target >= int64_t(n))
+            return std::nullopt;
         Path path{{std::move(leaf), static_cast<uint32_t>(target)}};
         return moveTo(path);
     } catch (const DatabaseError&) {
@@ -71,16 +82,20 @@ std::optional<bool> TagCursor::moveWithinLeaf(int delta) {
 }
 
 bool TagCursor::next() {
-    if (!positioned()) return first();
-    if (auto moved = moveWithinLeaf(+1)) return *moved;
+    if (!positioned())
+        return first();
+    if (auto moved = moveWithinLeaf(+1))
+        return *moved;
     TagTree tree(*store_, *tag_);
     Path path = tree.lowerBound(key_, uint64_t(recno_) + 1);
     return tree.settle(path) && moveTo(path);
 }
 
 bool TagCursor::prior() {
-    if (!positioned()) return last();
-    if (auto moved = moveWithinLeaf(-1)) return *moved;
+    if (!positioned())
+        return last();
+    if (auto moved = moveWithinLeaf(-1))
+        return *moved;
     TagTree tree(*store_, *tag_);
     Path path = tree.lowerBound(key_, recno_);
     return tree.backward(path) && moveTo(path);
@@ -94,10 +109,15 @@ bool TagCursor::seekExact(std::span<const std::byte> key) {
 
 bool TagCursor::seekNearest(std::span<const std::byte> key) {
     TagTree tree(*store_, *tag_);
-    std::span<const std::byte> from = key;
-    if (low_ && tree.compare(key, *low_) < 0) from = *low_;
-    Path path = tree.lowerBound(from, 0);
-    return tree.settle(path) && moveTo(path);
+    Path path = tree.lowerBound(key, 0);
+    if (!tree.settle(path))
+        return false;
+    if (low_ && tree.compare(TagTree::key(path), *low_) < 0) {
+        path = tree.lowerBound(*low_, 0);
+        if (!tree.settle(path))
+            return false;
+    }
+    return moveTo(path);
 }
 
 bool TagCursor::seekEntry(std::span<const std::byte> key, uint32_t recno) {

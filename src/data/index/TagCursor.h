@@ -14,7 +14,7 @@ namespace detail {
 class MdxStore;
 struct TagLayout;
 struct Step;
-}
+}  // namespace detail
 
 // A position in one tag, in the tag's order (descending tags run from the
 // highest key down; equal keys always run by ascending record number).
@@ -34,7 +34,7 @@ struct Step;
 // dateKey(). A character search key may be shorter than the tag's key length;
 // it is then compared as a prefix.
 class TagCursor {
-public:
+  public:
     TagCursor(std::shared_ptr<detail::MdxStore> store, std::shared_ptr<const detail::TagLayout> tag);
     ~TagCursor();
     TagCursor(TagCursor&&) noexcept;
@@ -69,7 +69,7 @@ public:
     const Key& key() const { return key_; }
     uint32_t recno() const { return recno_; }
 
-private:
+  private:
     bool withinRange(std::span<const std::byte> key) const;
     // Moves to the entry at the end of `path` when it is within the range;
     // otherwise leaves the position alone.

@@ -18,10 +18,13 @@ uint32_t TagTree::root() const {
     return get32(word, 0);
 }
 
-Node TagTree::readNode(uint32_t page) const { return Node(page, store_.readBlock(page), tag_); }
+Node TagTree::readNode(uint32_t page) const {
+    return Node(page, store_.readBlock(page), tag_);
+}
 
 Node TagTree::checkedNode(uint32_t page, size_t depth) const {
-    if (depth >= kMaxDepth) store_.damaged("the nodes of tag " + tag_.name + " form a loop");
+    if (depth >= kMaxDepth)
+        store_.damaged("the nodes of tag " + tag_.name + " form a loop");
     Node node = readNode(page);
     if (node.count() > tag_.maxKeys) {
         store_.damaged("node at page " + std::to_string(page) + " of tag " + tag_.name + " claims " +
@@ -39,7 +42,8 @@ int TagTree::compare(std::span<const std::byte> a, std::span<const std::byte> b)
 int TagTree::compareEntry(std::span<const std::byte> key, uint64_t recno, std::span<const std::byte> otherKey,
                           uint64_t otherRecno) const {
     int c = compare(key, otherKey);
-    if (c != 0) return c;
+    if (c != 0)
+        return c;
     return recno < otherRecno ? -1 : (recno > otherRecno ? 1 : 0);
 }
 
@@ -50,7 +54,8 @@ void TagTree::push(Path& path, uint32_t page, uint32_t index) const {
 bool TagTree::entryAtMostLastOf(uint32_t page, std::span<const std::byte> key, uint64_t recno, size_t depth) const {
     Node node = checkedNode(page, depth);
     while (!node.isLeaf()) node = checkedNode(node.pointer(node.count()), ++depth);
-    if (node.count() == 0) return false;
+    if (node.count() == 0)
+        return false;
     uint32_t last = node.count() - 1;
     return compareEntry(key, recno, node.key(last), node.pointer(last)) <= 0;
 }
@@ -85,7 +90,8 @@ Path TagTree::lowerBound(std::span<const std::byte> key, uint64_t recno) const {
             }
         }
         path.push_back({std::move(node), lo});
-        if (leaf) return path;
+        if (leaf)
+            return path;
         page = path.back().node.pointer(lo);
     }
 }
@@ -97,7 +103,8 @@ void TagTree::descendEdge(Path& path, uint32_t page, bool rightmostEdge) const {
         bool leaf = node.isLeaf();
         uint32_t index = rightmostEdge ? (leaf ? (n == 0 ? 0 : n - 1) : n) : 0;
         path.push_back({std::move(node), index});
-        if (leaf) return;
+        if (leaf)
+            return;
         page = path.back().node.pointer(index);
     }
 }
@@ -115,17 +122,20 @@ Path TagTree::rightmost() const {
 }
 
 bool TagTree::settle(Path& path) const {
-    if (path.back().index < path.back().node.count()) return true;
+    if (path.back().index < path.back().node.count())
+        return true;
     // Climb to the first ancestor with a child to the right, then go down its
     // left edge; skip empty leaves.
     for (;;) {
         path.pop_back();
         while (!path.empty() && path.back().index >= path.back().node.count()) path.pop_back();
-        if (path.empty()) return false;
+        if (path.empty())
+            return false;
         Step& step = path.back();
         ++step.index;
         descendEdge(path, step.node.pointer(step.index), false);
-        if (path.back().node.count() > 0) return true;
+        if (path.back().node.count() > 0)
+            return true;
     }
 }
 
@@ -142,11 +152,13 @@ bool TagTree::backward(Path& path) const {
     for (;;) {
         path.pop_back();
         while (!path.empty() && path.back().index == 0) path.pop_back();
-        if (path.empty()) return false;
+        if (path.empty())
+            return false;
         Step& step = path.back();
         --step.index;
         descendEdge(path, step.node.pointer(step.index), true);
-        if (path.back().node.count() > 0) return true;
+        if (path.back().node.count() > 0)
+            return true;
     }
 }
 

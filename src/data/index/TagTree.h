@@ -25,7 +25,7 @@ using Path = std::vector<Step>;
 
 // Read access to one tag's B-tree, re-reading every page from the file.
 class TagTree {
-public:
+  public:
     TagTree(const MdxStore& store, const TagLayout& tag) : store_(store), tag_(tag) {}
 
     const TagLayout& tag() const { return tag_; }
@@ -53,7 +53,7 @@ public:
     static std::span<const std::byte> key(const Path& p) { return p.back().node.key(p.back().index); }
     static uint32_t recno(const Path& p) { return p.back().node.pointer(p.back().index); }
 
-private:
+  private:
     // Pushes the nodes from `page` down to a leaf, always taking the first
     // (or last) child.
     void descendEdge(Path& path, uint32_t page, bool rightmostEdge) const;

@@ -15,12 +15,14 @@ uint64_t sortPrefix(KeyType type, const std::byte* key, uint16_t length) {
     uint64_t prefix = 0;
     switch (type) {
         case KeyType::Character:
-            for (size_t i = 0; i < 8; ++i) prefix = (prefix << 8) | (i < length ? std::to_integer<uint64_t>(key[i]) : 0);
+            for (size_t i = 0; i < 8; ++i)
+                prefix = (prefix << 8) | (i < length ? std::to_integer<uint64_t>(key[i]) : 0);
             return prefix;
         case KeyType::Numeric: {
             bool zero = true;
             for (size_t i = 2; i < kNumericKeyLength; ++i) zero = zero && key[i] == std::byte{0};
-            if (zero) return uint64_t{1} << 56;
+            if (zero)
+                return uint64_t{1} << 56;
             bool negative = (std::to_integer<unsigned>(key[1]) & 0x80u) != 0;
             uint64_t magnitude = std::to_integer<uint64_t>(key[0]);
             for (size_t i = 2; i < 8; ++i) magnitude = (magnitude << 8) | std::to_integer<uint64_t>(key[i]);
@@ -36,27 +38,31 @@ uint64_t sortPrefix(KeyType type, const std::byte* key, uint16_t length) {
 }
 
 class BlockWriter {
-public:
-    BlockWriter(MdxStore& store, uint32_t firstPage) : store_(store), nextPage_(firstPage), flushPage_(firstPage) {}
+  public:
+    BlockWriter(MdxStore& store, const std::function<uint32_t()>& allocate) : store_(store), allocate_(allocate) {}
 
     uint32_t add(std::span<const std::byte> block) {
+        uint32_t page = allocate_();
+        if (page != runEnd_ || buffer_.size() >= (1u << 20))
+            flush();
+        if (buffer_.empty())
+            runStart_ = page;
         buffer_.insert(buffer_.end(), block.begin(), block.end());
-        uint32_t page = nextPage_;
-        nextPage_ += store_.pagesPerBlock();
-        if (buffer_.size() >= (1u << 20)) flush();
+        runEnd_ = page + store_.pagesPerBlock();
         return page;
     }
     void flush() {
-        if (buffer_.empty()) return;
-        store_.file().writeAt(uint64_t(flushPage_) * kPageSize, buffer_);
-        flushPage_ = nextPage_;
+        if (buffer_.empty())
+            return;
+        store_.file().writeAt(uint64_t(runStart_) * kPageSize, buffer_);
         buffer_.clear();
     }
 
-private:
+  private:
     MdxStore& store_;
-    uint32_t nextPage_;
-    uint32_t flushPage_;
+    const std::function<uint32_t()>& allocate_;
+    uint32_t runStart_ = 0;
+    uint32_t runEnd_ = 0;
     std::vector<std::byte> buffer_;
 };
 
@@ -71,7 +77,8 @@ SortedEntries collectEntries(const MdxStore& store, const TagLayout& tag, const 
     keys.reserve(size_t(records.recordCount()) * length);
     recnos.reserve(records.recordCount());
     records.forEachRecord([&](uint32_t recno, std::span<const std::byte> record) {
-        if (filter != nullptr && !filter->evaluateCondition(record, recno)) return;
+        if (filter != nullptr && !filter->evaluateCondition(record, recno))
+            return;
         size_t at = keys.size();
         keys.resize(at + length);
         key.evaluateKey(record, recno, std::span(keys).subspan(at, length));
@@ -88,9 +95,12 @@ SortedEntries collectEntries(const MdxStore& store, const TagLayout& tag, const 
         uint64_t prefix = sortPrefix(tag.keyType, keys.data() + size_t(i) * length, length);
         items[i] = {tag.descending ? ~prefix : prefix, recnos[i], i};
     }
-    auto keyAt = [&](uint32_t index) { return std::span<const std::byte>(keys.data() + size_t(index) * length, length); };
+    auto keyAt = [&](uint32_t index) {
+        return std::span<const std::byte>(keys.data() + size_t(index) * length, length);
+    };
     auto compareKey = [&](const SortItem& a, const SortItem& b) {
-        if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix ? -1 : 1;
         auto order = compareKeys(tag.keyType, keyAt(a.index), keyAt(b.index));
         int c = order < 0 ? -1 : (order > 0 ? 1 : 0);
         return tag.descending ? -c : c;
@@ -105,7 +115,8 @@ SortedEntries collectEntries(const MdxStore& store, const TagLayout& tag, const 
     sorted.recnos.reserve(items.size());
     const SortItem* previous = nullptr;
     for (const SortItem& item : items) {
-        if (tag.unique && previous != nullptr && compareKey(*previous, item) == 0) continue;
+        if (tag.unique && previous != nullptr && compareKey(*previous, item) == 0)
+            continue;
         auto k = keyAt(item.index);
         sorted.keys.insert(sorted.keys.end(), k.begin(), k.end());
         sorted.recnos.push_back(item.recno);
@@ -114,10 +125,11 @@ SortedEntries collectEntries(const MdxStore& store, const TagLayout& tag, const 
     return sorted;
 }
 
-BuiltTree writeTree(MdxStore& store, const TagLayout& tag, const SortedEntries& entries, uint32_t firstPage) {
+BuiltTree writeTree(MdxStore& store, const TagLayout& tag, const SortedEntries& entries,
+                    const std::function<uint32_t()>& allocate) {
     const uint32_t blockSize = store.blockSize();
     const uint16_t length = tag.keyLength;
-    BlockWriter writer(store, firstPage);
+    BlockWriter writer(store, allocate);
     BuiltTree built;
 
     struct Child {
@@ -135,7 +147,8 @@ BuiltTree writeTree(MdxStore& store, const TagLayout& tag, const SortedEntries& 
         for (size_t i = start; i < end; ++i) leaf.insert(uint32_t(i - start), entries.recnos[i], keyOf(i));
         level.push_back({writer.add(leaf.bytes()), end == 0 ? 0 : end - 1});
         ++built.blocks;
-        if (n == 0) break;
+        if (n == 0)
+            break;
     }
     // Branch levels: up to maxKeys + 1 children each, never a branch with a
     // single child.
@@ -145,9 +158,11 @@ BuiltTree writeTree(MdxStore& store, const TagLayout& tag, const SortedEntries& 
         size_t i = 0;
         while (i < level.size()) {
             size_t take = std::min(perBranch, level.size() - i);
-            if (level.size() - i - take == 1) --take;  // leave two for the last branch
+            if (level.size() - i - take == 1)
+                --take;  // leave two for the last branch
             Node branch = Node::empty(0, blockSize, tag);
-            for (size_t c = 0; c + 1 < take; ++c) branch.insert(uint32_t(c), level[i + c].page, keyOf(level[i + c].lastEntry));
+            for (size_t c = 0; c + 1 < take; ++c)
+                branch.insert(uint32_t(c), level[i + c].page, keyOf(level[i + c].lastEntry));
             branch.setPointer(uint32_t(take - 1), level[i + take - 1].page);
             upper.push_back({writer.add(branch.bytes()), level[i + take - 1].lastEntry});
             ++built.blocks;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "data/index/MdxStore.h"
@@ -17,12 +18,14 @@ struct SortedEntries {
 };
 SortedEntries collectEntries(const MdxStore& store, const TagLayout& tag, const RecordSource& records);
 
-// Writes a packed tree of `entries` into consecutive blocks starting at
-// `firstPage`, leaves first, then each branch level, bottom-up.
+// Writes a packed tree of `entries`, leaves first, then each branch level,
+// bottom-up, into blocks handed out by `allocate` (runs of consecutive pages
+// are written together).
 struct BuiltTree {
     uint32_t root = 0;
     uint32_t blocks = 0;
 };
-BuiltTree writeTree(MdxStore& store, const TagLayout& tag, const SortedEntries& entries, uint32_t firstPage);
+BuiltTree writeTree(MdxStore& store, const TagLayout& tag, const SortedEntries& entries,
+                    const std::function<uint32_t()>& allocate);
 
 }  // namespace brimo::data::index::detail

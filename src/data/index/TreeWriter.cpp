@@ -21,22 +21,23 @@ uint32_t endOfPages(const MdxStore& store, std::span<const std::byte> header) {
     return std::max<uint32_t>({get32(header, header::kTotalPages), static_cast<uint32_t>(filePages), kHeaderPages});
 }
 
-uint32_t TreeWriter::allocate() {
-    uint32_t k = store_.pagesPerBlock();
-    uint32_t end = endOfPages(store_, header_);
-    uint32_t head = get32(header_, header::kFreeList);
+uint32_t allocateBlock(const MdxStore& store, std::vector<std::byte>& header) {
+    uint32_t k = store.pagesPerBlock();
+    uint32_t end = endOfPages(store, header);
+    uint32_t head = get32(header, header::kFreeList);
     if (head >= kHeaderPages && head + k <= end) {
-        uint32_t next = get32(tree_.readNode(head).bytes(), node::kLink);
-        put32(header_, header::kFreeList, next >= kHeaderPages && next + k <= end ? next : 0);
+        uint32_t next = get32(store.readBlock(head), node::kLink);
+        put32(header, header::kFreeList, next >= kHeaderPages && next + k <= end ? next : 0);
         return head;
     }
-    put32(header_, header::kFreeList, 0);
-    put32(header_, header::kTotalPages, end + k);
+    put32(header, header::kFreeList, 0);
+    put32(header, header::kTotalPages, end + k);
     return end;
 }
 
 void TreeWriter::updateTagHeader(std::optional<uint32_t> newRoot, int pagesDelta) {
-    if (newRoot) put32(tagHeader_, tagheader::kRoot, *newRoot);
+    if (newRoot)
+        put32(tagHeader_, tagheader::kRoot, *newRoot);
     int64_t used = int64_t(get32(tagHeader_, tagheader::kPagesUsed)) + pagesDelta * int64_t(store_.pagesPerBlock());
     put32(tagHeader_, tagheader::kPagesUsed, static_cast<uint32_t>(std::max<int64_t>(used, 0)));
     put8(tagHeader_, tagheader::kSerial, static_cast<uint8_t>(get8(tagHeader_, tagheader::kSerial) + 1));
@@ -47,7 +48,8 @@ void TreeWriter::updateTagHeader(std::optional<uint32_t> newRoot, int pagesDelta
 bool TreeWriter::insert(std::span<const std::byte> key, uint32_t recno) {
     if (tag_.unique) {
         Path probe = tree_.lowerBound(key, 0);
-        if (tree_.settle(probe) && tree_.compare(TagTree::key(probe), key) == 0) return false;
+        if (tree_.settle(probe) && tree_.compare(TagTree::key(probe), key) == 0)
+            return false;
     }
     Path path = tree_.lowerBound(key, recno);
     {
@@ -72,17 +74,19 @@ bool TreeWriter::insert(std::span<const std::byte> key, uint32_t recno) {
         topChanged = level;
         if (node.count() < tag_.maxKeys) {
             node.insert(index, pointer, item);
-            if (!leaf) node.setPointer(index + 1, rightPage);
+            if (!leaf)
+                node.setPointer(index + 1, rightPage);
             break;
         }
         // Split: the node holds one item too many in memory, then keeps the
         // left part; the right part goes to a new page.
         node.resizeBlock(blockSize + tag_.itemLength);
         node.insert(index, pointer, item);
-        if (!leaf) node.setPointer(index + 1, rightPage);
+        if (!leaf)
+            node.setPointer(index + 1, rightPage);
         uint32_t n = node.count();
         bool atEnd = index == n - 1;
-        Node right = Node::empty(allocate(), blockSize, tag_);
+        Node right = Node::empty(allocateBlock(store_, header_), blockSize, tag_);
         Key separator;
         if (leaf) {
             // Appending at the end keeps the left node full, as sequential
@@ -105,7 +109,7 @@ bool TreeWriter::insert(std::span<const std::byte> key, uint32_t recno) {
         uint32_t newRight = right.page();
         created.push_back(std::move(right));
         if (level == 0) {
-            Node root = Node::empty(allocate(), blockSize, tag_);
+            Node root = Node::empty(allocateBlock(store_, header_), blockSize, tag_);
             root.insert(0, leftPage, separator);
             root.setPointer(1, newRight);
             newRoot = root.page();
@@ -119,7 +123,8 @@ bool TreeWriter::insert(std::span<const std::byte> key, uint32_t recno) {
     }
 
     for (const Node& node : created) store_.writeBlock(node.page(), node.bytes());
-    if (!created.empty()) store_.writeHeader(header_);
+    if (!created.empty())
+        store_.writeHeader(header_);
     updateTagHeader(newRoot, static_cast<int>(created.size()));
     for (size_t l = topChanged; l < path.size(); ++l) store_.writeBlock(path[l].node.page(), path[l].node.bytes());
     return true;
@@ -188,8 +193,10 @@ bool TreeWriter::remove(std::span<const std::byte> key, uint32_t recno) {
         }
     }
     updateTagHeader(newRoot, -static_cast<int>(freed.size()));
-    if (structural != nullptr) store_.writeBlock(structural->page(), structural->bytes());
-    if (newLast) fixSeparator(path, parentLevel, *newLast);
+    if (structural != nullptr)
+        store_.writeBlock(structural->page(), structural->bytes());
+    if (newLast)
+        fixSeparator(path, parentLevel, *newLast);
     freeBlocks(store_, header_, freed);
     store_.writeHeader(header_);
     return true;

@@ -17,6 +17,10 @@ void freeBlocks(MdxStore& store, std::vector<std::byte>& header, std::span<const
 // may have left pages beyond its count).
 uint32_t endOfPages(const MdxStore& store, std::span<const std::byte> header);
 
+// Takes a block from the free list in `header`, or from the end of the file,
+// and records that in `header` (written by the caller afterwards).
+uint32_t allocateBlock(const MdxStore& store, std::vector<std::byte>& header);
+
 // Changes one tag's tree. Made while the MDX update lock is held; reads the
 // tag header afresh and keeps the file header (page 0) in `header`, which the
 // caller shares between the writers of one operation.
@@ -27,7 +31,7 @@ uint32_t endOfPages(const MdxStore& store, std::span<const std::byte> header);
 // changed pages from the root down; on removal, the tag header and the page
 // that drops a pointer first, freed pages last.
 class TreeWriter {
-public:
+  public:
     TreeWriter(MdxStore& store, std::vector<std::byte>& header, const TagLayout& tag);
 
     // Adds (key, recno). False when the entry is already there, or the tag is
@@ -36,8 +40,7 @@ public:
     // Removes (key, recno); false when it is not in the tag.
     bool remove(std::span<const std::byte> key, uint32_t recno);
 
-private:
-    uint32_t allocate();
+  private:
     void updateTagHeader(std::optional<uint32_t> newRoot, int pagesDelta);
     // Sets the separator of the subtree at path[level] to `lastKey`, climbing
     // while the subtree is the rightmost child; writes the node it changes.

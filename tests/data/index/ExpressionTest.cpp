@@ -19,7 +19,9 @@ MemoryTable customerTable() {
                         {"NOTES", 'M', 10, 0, 0}});
 }
 
-std::string text(const Key& key) { return std::string(reinterpret_cast<const char*>(key.data()), key.size()); }
+std::string text(const Key& key) {
+    return std::string(reinterpret_cast<const char*>(key.data()), key.size());
+}
 
 TEST(ExpressionTest, CharacterKeysHaveFixedWidthAndValues) {
     MemoryTable t = customerTable();
@@ -65,10 +67,17 @@ TEST(ExpressionTest, NumericAndDateKeysEncodeTheirValues) {
         const char* expression;
         double number;
     };
-    const Case numbers[] = {{"CUSTNUM", 42},          {"BALANCE", -12.5},           {"CUSTNUM*2+1", 85},
-                            {"VAL('12.25')", 12.25},   {"YEAR(ADDED)-MONTH(ADDED)", 2021}, {"ADDED-CTOD('03/01/2024')", 6},
-                            {"RECNO()", 7},            {"LEN(FIRSTNAME)", 8},        {"AT('it',LASTNAME)", 3},
-                            {"-(CUSTNUM/4)", -10.5},   {"ROUND(BALANCE,0)+INT(2.7)+ABS(-1)", -10}};
+    const Case numbers[] = {{"CUSTNUM", 42},
+                            {"BALANCE", -12.5},
+                            {"CUSTNUM*2+1", 85},
+                            {"VAL('12.25')", 12.25},
+                            {"YEAR(ADDED)-MONTH(ADDED)", 2021},
+                            {"ADDED-CTOD('03/01/2024')", 6},
+                            {"RECNO()", 7},
+                            {"LEN(FIRSTNAME)", 8},
+                            {"AT('it',LASTNAME)", 3},
+                            {"-(CUSTNUM/4)", -10.5},
+                            {"ROUND(BALANCE,0)+INT(2.7)+ABS(-1)", -10}};
     for (const Case& c : numbers) {
         SCOPED_TRACE(c.expression);
         Expression e = Expression::compile(c.expression, t.fields());

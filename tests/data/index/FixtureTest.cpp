@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <cstring>
 
 #include "data/DatabaseError.h"
 #include "data/TestDir.h"
@@ -14,7 +14,7 @@ namespace {
 
 // The records and fields of a small DBF, read the plain way.
 class DbfRecords : public RecordSource {
-public:
+  public:
     explicit DbfRecords(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
         std::vector<char> raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -47,7 +47,7 @@ public:
 
     std::vector<FieldDef> fields;
 
-private:
+  private:
     size_t recordLength_ = 0;
     std::vector<std::vector<std::byte>> records_;
 };

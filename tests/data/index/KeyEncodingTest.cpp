@@ -46,14 +46,13 @@ TEST(KeyEncodingTest, NumericKeysCompareByValueWhateverTheDigitCount) {
     // A zero mantissa is zero, whatever its exponent.
     EXPECT_EQ(compareKeys(KeyType::Numeric, bytes({0x00, 0x01}), numericKey(0)), std::strong_ordering::equal);
 
-    std::vector<double> values{-1e12, -1023495, -16, -15.5, -0.05, -0.001, 0, 0.001, 0.05, 0.5,
-                               1,     9.99,     10,  15,    20,    99.5,  100, 1023495, 1e15};
+    std::vector<double> values{-1e12, -1023495, -16, -15.5, -0.05, -0.001, 0,   0.001,   0.05, 0.5,
+                               1,     9.99,     10,  15,    20,    99.5,   100, 1023495, 1e15};
     std::mt19937 rng(7);
     std::vector<double> shuffled = values;
     std::shuffle(shuffled.begin(), shuffled.end(), rng);
-    std::sort(shuffled.begin(), shuffled.end(), [](double a, double b) {
-        return compareKeys(KeyType::Numeric, numericKey(a), numericKey(b)) < 0;
-    });
+    std::sort(shuffled.begin(), shuffled.end(),
+              [](double a, double b) { return compareKeys(KeyType::Numeric, numericKey(a), numericKey(b)) < 0; });
     EXPECT_EQ(shuffled, values);
 }
 

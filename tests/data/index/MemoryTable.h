@@ -11,7 +11,7 @@ namespace brimo::data::index::test {
 
 // Records of a table held in memory, for building and checking tags.
 class MemoryTable : public RecordSource {
-public:
+  public:
     explicit MemoryTable(std::vector<FieldDef> fields) : fields_(std::move(fields)) {
         uint32_t offset = 1;
         for (FieldDef& f : fields_) {
@@ -49,11 +49,12 @@ public:
     uint32_t recordCount() const override { return static_cast<uint32_t>(records_.size()); }
     void forEachRecord(const Visitor& visit) const override {
         for (size_t i = 0; i < records_.size(); ++i) {
-            if (present_[i]) visit(static_cast<uint32_t>(i + 1), records_[i]);
+            if (present_[i])
+                visit(static_cast<uint32_t>(i + 1), records_[i]);
         }
     }
 
-private:
+  private:
     std::vector<FieldDef> fields_;
     uint32_t recordLength_ = 1;
     std::vector<std::vector<std::byte>> records_;
