@@ -21,6 +21,7 @@ TStatementOptionsDlg::TStatementOptionsDlg(QWidget* parent)
     minimumDays_->setSingleStep(1);
     minimumDays_->setValue(defaults.minimumDays);
     auto* daysLabel = new QLabel(QStringLiteral("Minimum &days since last statement:"), this);
+    daysLabel->setObjectName(QStringLiteral("lblMinDays"));
     daysLabel->setBuddy(minimumDays_);
 
     includeCredit_ = new QCheckBox(QStringLiteral("&Include accounts with credit balances"), this);
