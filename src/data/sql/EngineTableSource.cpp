@@ -239,6 +239,15 @@ class EngineRowCursor : public RowCursor {
     std::optional<std::string> textUpper_;
 };
 
+// Leaves the edit or insert that failed, so that the writer is usable again.
+void abandon(Table& table) {
+    try {
+        table.cancel();
+    } catch (const DatabaseError&) {
+        // The original failure is the one to report.
+    }
+}
+
 }  // namespace
 
 SqlValue columnValue(const Table& table, int field, ColumnType type) {
@@ -342,8 +351,7 @@ void EngineTableSource::update(uint32_t recordNumber, const std::vector<std::opt
         write(table, values, true);
         table.post();
     } catch (...) {
-        if (table.state() != TableState::Browse)
-            table.cancel();
+        abandon(table);
         throw;
     }
 }
@@ -355,8 +363,7 @@ uint32_t EngineTableSource::append(const std::vector<std::optional<SqlValue>>& v
         write(table, values, false);
         table.post();
     } catch (...) {
-        if (table.state() != TableState::Browse)
-            table.cancel();
+        abandon(table);
         throw;
     }
     return table.recordNumber();
