@@ -97,8 +97,10 @@ void NumericEntryField::setDecimals(int decimals) {
 }
 
 double NumericEntryField::value() const {
-    // "", "-", "." and "-." are no number and count as 0.
-    return text().toDouble();
+    // "", "-", "." and "-." are no number and count as 0, and so does a
+    // number too long for a double.
+    const double value = text().toDouble();
+    return std::isfinite(value) ? value : 0;
 }
 
 void NumericEntryField::setValue(double value) {

@@ -155,6 +155,21 @@ TEST(AutomaticPricing, AWholeMarginResultIsRoundedFromTheWholeNumber) {
     EXPECT_DOUBLE_EQ(result.list, 1.99);
 }
 
+TEST(AutomaticPricing, RoundingKeepsTheExactWholePartOfMarkupsAndMargins) {
+    // Every cost from 0.01 to 20.00 with every whole percentage from 1 to 99:
+    // the whole units that the rounding keeps are those of the exact result,
+    // worked out here in integers (cents).
+    for (int cents = 1; cents <= 2000; ++cents) {
+        const Prices cost{cents / 100.0, 0, 0, {}};
+        for (int pct = 1; pct <= 99; ++pct) {
+            const Prices result =
+                computePrices(cost, rounded(settings(M::markupFromCost, pct, M::marginFromCost, pct, M::manual)), 0);
+            ASSERT_EQ(result.list, cents * (100 + pct) / 10000) << cents << " cents, markup " << pct;
+            ASSERT_EQ(result.sale, cents / (100 - pct)) << cents << " cents, margin " << pct;
+        }
+    }
+}
+
 TEST(AutomaticPricing, AResultOutOfRangeIsAnError) {
     const Prices huge{1e308, 0, 0, {}};
     EXPECT_THROW(computePrices(huge, settings(M::markupFromCost, 100, M::manual, 0, M::manual), 0), PricingError);
