@@ -1,7 +1,6 @@
 #include "data/sql/EngineTableSource.h"
 
 #include <cstdio>
-#include <limits>
 
 #include "data/DatabaseError.h"
 #include "data/FieldKind.h"
@@ -189,7 +188,8 @@ class EngineRowCursor : public RowCursor {
     void useTag(const std::string& tag) {
         if (table_->activeTag() != tag)
             table_->setActiveTag(tag);
-        table_->cancelRange();
+        if (!tag.empty())
+            table_->cancelRange();
     }
 
     // Character tags order bytes of the table's code page, padded with blanks:
@@ -217,15 +217,17 @@ class EngineRowCursor : public RowCursor {
         }
     }
 
+    // Open ends of a range. A numeric field holds at most 20 digits, so 1e100
+    // lies beyond every stored number and still has a numeric key.
     static KeyValue lowest(ColumnType type) {
         if (type == ColumnType::Date)
             return year_month_day{year(1), month(1), day(1)};
-        return std::numeric_limits<double>::lowest();
+        return -1e100;
     }
     static KeyValue highest(ColumnType type) {
         if (type == ColumnType::Date)
             return year_month_day{year(9999), month(12), day(31)};
-        return std::numeric_limits<double>::max();
+        return 1e100;
     }
 
     std::unique_ptr<Table> table_;
