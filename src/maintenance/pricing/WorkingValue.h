@@ -7,11 +7,12 @@
 //
 // The working values are deliberately not narrowed to a 48-bit real with a
 // 40-bit mantissa. That narrowing errs by up to 2^-41 of the value, about a
-// thousand times more than the 15 significant digits that the price rounding
+// hundred times more than the 15 significant digits that the price rounding
 // looks at can hide. A price whose exact value is whole then lands just below
 // it and the rounding drops a whole unit: cost 0.65 with a 35 % margin gives a
-// list price of exactly 1, narrowed to 0.99999999999909, which the rounding
-// with an amount of 99 turns into 0.99 instead of 1.99. Over costs 0.01 to
+// list price of exactly 1, but with the cost and the result narrowed it comes
+// to 0.99999999999909, which the rounding with an amount of 99 turns into 0.99
+// instead of 1.99. Over costs 0.01 to
 // 200.00 and whole percentages of markup and margin from 1 to 99 that happens
 // in 6,470 of 3,960,000 cases; with doubles in none. Keeping doubles also
 // writes the cost back exactly as it was read. Beyond that the two differ only
