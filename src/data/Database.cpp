@@ -122,7 +122,7 @@ std::unique_ptr<Table> Database::createTable(std::string_view tableName, const s
     const std::string base = dbfPath.stem().string();
     // Remove the old table's files; a program that still has them open keeps
     // reading the old files until it closes them.
-    for (const char* ext : {".DBF", ".DBT", ".MDX"}) {
+    for (const char* ext : {".DBF", ".DBT", ".MDX", ".JNL"}) {
         auto old = findFile(base + ext);
         if (!old.empty()) std::filesystem::remove(old);
     }

@@ -71,6 +71,16 @@ Table::Impl::Impl(Table& owner, const Database& database, std::string_view table
             }
         }
     }
+    if (!readOnly) {
+        auto journalPath = siblingFile(database, path, ".JNL");
+        if (journalPath.empty()) journalPath = path.parent_path() / (path.stem().string() + ".JNL");
+        journal.emplace(journalPath, header.recordLength);
+        try {
+            recoverUnfinished();
+        } catch (const DatabaseError&) {
+            // Left for the next post, which cannot start before rolling it back.
+        }
+    }
 }
 
 Table::Impl::~Impl() {

@@ -44,7 +44,9 @@ void Table::Impl::touchDate() {
 }
 
 // New memo contents go to fresh blocks; the blocks they replace are released
-// only after the record no longer points at them.
+// only after the record no longer points at them. The pending contents are
+// kept until the post succeeds: a failed post rolls the record back and
+// writes them again on the next try.
 void Table::Impl::writePendingMemos(std::vector<uint32_t>& released) {
     for (auto& [fieldIndex, contents] : pendingMemos) {
         const FieldDef& f = fields[static_cast<size_t>(fieldIndex)];
@@ -56,15 +58,47 @@ void Table::Impl::writePendingMemos(std::vector<uint32_t>& released) {
         uint32_t block = contents && !contents->empty() ? memo->write(*contents) : 0;
         dbf::formatBlockNumber(raw, block);
     }
-    pendingMemos.clear();
 }
 
+namespace {
+
+// Puts the memo references of the record buffer back as they were before a
+// failed post wrote its memos.
+class MemoReferences {
+public:
+    explicit MemoReferences(Table::Impl& d) : d_(d), saved_(d.pendingMemos.empty() ? 0 : d.buffer.size()) {
+        std::copy_n(d.buffer.begin(), saved_.size(), saved_.begin());
+    }
+    void restore() {
+        for (const auto& [fieldIndex, contents] : d_.pendingMemos) {
+            const FieldDef& f = d_.fields[static_cast<size_t>(fieldIndex)];
+            std::copy_n(saved_.begin() + f.offset, f.length, d_.buffer.begin() + f.offset);
+        }
+    }
+
+private:
+    Table::Impl& d_;
+    std::vector<std::byte> saved_;
+};
+
+}  // namespace
+
 void Table::Impl::postEdit() {
+    MemoReferences references(*this);
     std::vector<uint32_t> released;
-    writePendingMemos(released);
-    writeRecord(recno, buffer, false);
-    indexUpdate(recno, original, buffer);
-    touchDate();
+    try {
+        writePendingMemos(released);
+        journaledChange(
+            ChangeJournal::Operation::Edit, recno, original, buffer, [&] { writeRecord(recno, buffer, false); },
+            [&] {
+                indexUpdate(recno, original, buffer);
+                touchDate();
+            });
+    } catch (...) {
+        references.restore();
+        throw;
+    }
+    pendingMemos.clear();
     for (uint32_t block : released) memo->release(block);
     unlockRecord(recno);
     recordLocked = false;
@@ -92,12 +126,23 @@ void Table::Impl::postInsert() {
             dbf::writeLE32(next.data(), value + 1);
             dbf.writeAt(at, next);
         }
-        std::vector<uint32_t> released;
-        writePendingMemos(released);
-        writeRecord(number, buffer, true);
-        indexInsert(number, buffer);
-        dbf::ScopedLock headerLock(dbf, dbf::kHeaderLock, 1, "Table " + name + " is locked by another user.");
-        dbf.writeAt(dbf::kDateOffset, dbf::dateAndCount(today(), number));
+        MemoReferences references(*this);
+        try {
+            std::vector<uint32_t> released;
+            writePendingMemos(released);
+            journaledChange(
+                ChangeJournal::Operation::Append, number, {}, buffer, [&] { writeRecord(number, buffer, true); },
+                [&] {
+                    indexInsert(number, buffer);
+                    dbf::ScopedLock headerLock(dbf, dbf::kHeaderLock, 1,
+                                               "Table " + name + " is locked by another user.");
+                    dbf.writeAt(dbf::kDateOffset, dbf::dateAndCount(today(), number));
+                });
+        } catch (...) {
+            references.restore();
+            throw;
+        }
+        pendingMemos.clear();
     } catch (...) {
         unlockRecord(number);
         throw;
@@ -130,6 +175,13 @@ void Table::edit() {
     if (d.beforeEdit) d.beforeEdit(*this);
     d.lockRecord(d.recno);
     d.recordLocked = true;
+    try {
+        d.recoverUnfinishedAt(d.recno);
+    } catch (...) {
+        d.unlockRecord(d.recno);
+        d.recordLocked = false;
+        throw;
+    }
     if (!d.readRecord(d.recno, d.scratch)) {
         d.unlockRecord(d.recno);
         d.recordLocked = false;
@@ -183,15 +235,20 @@ namespace {
 void setDeleteFlag(Table::Impl& d, uint32_t number, std::byte flag) {
     d.lockRecord(number);
     try {
+        d.recoverUnfinishedAt(number);
         std::vector<std::byte> before;
         if (!d.readRecord(number, before))
             throw DatabaseError("Table " + d.name + " has no record " + std::to_string(number) + ".");
         if (before[0] != flag) {
             std::vector<std::byte> after = before;
             after[0] = flag;
-            d.dbf.writeAt(d.recordOffset(number), std::span(after).first(1));
-            d.indexUpdate(number, before, after);
-            d.touchDate();
+            d.journaledChange(
+                ChangeJournal::Operation::Edit, number, before, after,
+                [&] { d.dbf.writeAt(d.recordOffset(number), std::span(after).first(1)); },
+                [&] {
+                    d.indexUpdate(number, before, after);
+                    d.touchDate();
+                });
         }
     } catch (...) {
         d.unlockRecord(number);

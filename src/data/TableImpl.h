@@ -1,11 +1,13 @@
 #pragma once
 
+#include "data/ChangeJournal.h"
 #include "data/Table.h"
 #include "data/dbf/DbfHeader.h"
 #include "data/dbt/MemoFile.h"
 #include "data/io/File.h"
 #include "platform/CodePage.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -46,6 +48,7 @@ public:
     size_t storedFieldCount = 0;
     std::vector<std::string> problems;
     bool indexMissing = false;
+    std::optional<ChangeJournal> journal;  // read-write tables only
 
     // Position and record.
     uint32_t knownCount = 0;
@@ -114,6 +117,19 @@ public:
     void lockRecord(uint32_t number);
     void unlockRecord(uint32_t number);
 
+    // Crash safety (TableJournal.cpp). A change is written under the journal:
+    // `writeRecordBytes` stores the record, `writeKeysAndHeader` the index
+    // keys and the header. When either fails, the change is rolled back.
+    void journaledChange(ChangeJournal::Operation operation, uint32_t number, std::span<const std::byte> before,
+                         std::span<const std::byte> after, const std::function<void()>& writeRecordBytes,
+                         const std::function<void()>& writeKeysAndHeader);
+    // Rolls back a change a writer left unfinished: every one, or only one
+    // that concerns record `number` (cheap when there is none).
+    void recoverUnfinished();
+    void recoverUnfinishedAt(uint32_t number);
+    void rollBack(const ChangeJournal::Entry& entry);
+    void releaseMemosOnlyIn(std::span<const std::byte> record, std::span<const std::byte> other);
+
     // Events.
     void notify(TableEvent event);
 
@@ -134,6 +150,9 @@ public:
     void indexInsert(uint32_t number, std::span<const std::byte> record);
     void indexUpdate(uint32_t number, std::span<const std::byte> before, std::span<const std::byte> after);
     void indexForgetStale(uint32_t number, std::span<const std::byte> record);
+    // Rebuilds, from the records, every tag in which the record's entry
+    // differs between the two images (an empty `before`: no entry).
+    void rebuildTagsChangedBy(uint32_t number, std::span<const std::byte> before, std::span<const std::byte> after);
 };
 
 }  // namespace brimo::data

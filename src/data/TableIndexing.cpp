@@ -28,6 +28,31 @@ public:
     void forEachRecord(const Visitor&) const override {}
 };
 
+// The records of the table as they are on disk now.
+class StoredRecords : public index::RecordSource {
+public:
+    explicit StoredRecords(const Table& table) : table_(table) {}
+    uint32_t recordCount() const override { return table_.recordCount(); }
+    void forEachRecord(const Visitor& visit) const override {
+        uint32_t recno = 0;
+        table_.scan([&](std::span<const std::byte> record) { visit(++recno, record); });
+    }
+
+private:
+    const Table& table_;
+};
+
+// The entry a record has in a tag: its key, or nothing when the record is
+// absent or the FOR condition leaves it out.
+std::optional<index::Key> entryOf(const index::TagInfo& tag, std::span<const FieldDef> fields,
+                                  std::span<const std::byte> record, uint32_t recno) {
+    if (record.empty()) return std::nullopt;
+    if (!tag.forCondition.empty() &&
+        !index::Expression::compile(tag.forCondition, fields).evaluateCondition(record, recno))
+        return std::nullopt;
+    return index::Expression::compile(tag.expression, fields).evaluateKey(record, recno);
+}
+
 }  // namespace
 
 void createProductionIndex(const std::filesystem::path& path, const std::string& tableName,
@@ -175,6 +200,17 @@ void Table::Impl::indexInsert(uint32_t number, std::span<const std::byte> record
 
 void Table::Impl::indexUpdate(uint32_t number, std::span<const std::byte> before, std::span<const std::byte> after) {
     if (index) index->mdx.updateRecord(number, before.first(header.recordLength), after.first(header.recordLength));
+}
+
+void Table::Impl::rebuildTagsChangedBy(uint32_t number, std::span<const std::byte> before,
+                                       std::span<const std::byte> after) {
+    if (!index) return;
+    std::span<const FieldDef> stored(fields.data(), storedFieldCount);
+    index->mdx.refresh();
+    for (const index::TagInfo& tag : index->mdx.tags()) {
+        if (entryOf(tag, stored, before, number) != entryOf(tag, stored, after, number))
+            index->mdx.reindexTag(tag.name, StoredRecords(self));
+    }
 }
 
 void Table::Impl::indexForgetStale(uint32_t number, std::span<const std::byte> record) {

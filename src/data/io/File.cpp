@@ -30,6 +30,7 @@ File::File(const std::filesystem::path& path, Mode mode) : path_(path), writable
         case Mode::ReadOnly: flags |= O_RDONLY; break;
         case Mode::ReadWrite: flags |= O_RDWR; break;
         case Mode::CreateTruncate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+        case Mode::OpenOrCreate: flags |= O_RDWR | O_CREAT; break;
     }
     do {
         fd_ = ::open(path.c_str(), flags, 0666);

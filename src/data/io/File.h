@@ -18,7 +18,7 @@ namespace brimo::data::io {
 // Not thread-safe; one File is used by one cursor at a time.
 class File {
 public:
-    enum class Mode { ReadOnly, ReadWrite, CreateTruncate };
+    enum class Mode { ReadOnly, ReadWrite, CreateTruncate, OpenOrCreate };
 
     File(const std::filesystem::path& path, Mode mode);
     ~File();
