@@ -10,7 +10,7 @@ namespace brimo::testing {
 
 // Sends a sequence of key presses to a widget: each character is typed as a
 // key, and "{Name}" presses a named key: Backspace, Delete, Home, End, Left,
-// Right, SelectAll (Ctrl+A).
+// Right, SelectAll (Ctrl+A), SelectToStart (Shift+Home), Undo (Ctrl+Z).
 inline void typeKeys(QWidget& widget, std::string_view keys) {
     struct Named {
         std::string_view name;
@@ -21,7 +21,8 @@ inline void typeKeys(QWidget& widget, std::string_view keys) {
         {"Backspace", Qt::Key_Backspace, Qt::NoModifier}, {"Delete", Qt::Key_Delete, Qt::NoModifier},
         {"Home", Qt::Key_Home, Qt::NoModifier},           {"End", Qt::Key_End, Qt::NoModifier},
         {"Left", Qt::Key_Left, Qt::NoModifier},           {"Right", Qt::Key_Right, Qt::NoModifier},
-        {"SelectAll", Qt::Key_A, Qt::ControlModifier},
+        {"SelectAll", Qt::Key_A, Qt::ControlModifier},    {"SelectToStart", Qt::Key_Home, Qt::ShiftModifier},
+        {"Undo", Qt::Key_Z, Qt::ControlModifier},
     };
     while (!keys.empty()) {
         if (keys.front() != '{') {

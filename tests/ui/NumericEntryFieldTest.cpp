@@ -53,6 +53,12 @@ TEST(NumericEntryField, SignKeysWorkWhereverTheCaretStands) {
         // the number but not the sign.
         {"12.50", "{SelectAll}-3", "-3", 2, -3},
         {"-12.50", "{SelectAll}+3", "3", 1, 3},
+        {"12.50", "{SelectAll}-", "-12.50", 6, -12.50},
+        {"12.50", "{SelectToStart}-", "-12.50", 1, -12.50},
+        {"12.50", "{SelectToStart}-3", "-3", 2, -3},
+        // The sign is an edit of its own.
+        {"12.50", "-{Undo}", "12.50", 0, 12.50},
+        {"-12.50", "{Home}{Right}+{Undo}", "-12.50", 1, -12.50},
     });
 }
 
