@@ -29,9 +29,10 @@ TAboutDlg::TAboutDlg(double version, const QString& firstText, const QString& se
     productFont.setBold(true);
     productFont.setPointSizeF(productFont.pointSizeF() * 1.6);
     product->setFont(productFont);
+    product->setMinimumWidth(product->fontMetrics().averageCharWidth() * 24);
     addLabel(this, layout, QStringLiteral("lblVersion"), versionText(version));
-    addLabel(this, layout, QStringLiteral("lblFirstText"), firstText);
-    addLabel(this, layout, QStringLiteral("lblSecondText"), secondText);
+    addLabel(this, layout, QStringLiteral("lblFirstText"), firstText)->setVisible(!firstText.isEmpty());
+    addLabel(this, layout, QStringLiteral("lblSecondText"), secondText)->setVisible(!secondText.isEmpty());
 
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("btnOK"));
@@ -39,7 +40,6 @@ TAboutDlg::TAboutDlg(double version, const QString& firstText, const QString& se
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addSpacing(8);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
-    setMinimumWidth(fontMetrics().averageCharWidth() * 36);
 }
 
 QString TAboutDlg::versionText(double version) {
