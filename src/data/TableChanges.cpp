@@ -167,6 +167,8 @@ void Table::append() {
 
 void Table::insert() { append(); }
 
+TableState Table::state() const { return impl_->state; }
+
 void Table::edit() {
     Impl& d = *impl_;
     if (d.state != TableState::Browse) return;

@@ -95,6 +95,7 @@ public:
     void writeRecord(uint32_t number, std::span<const std::byte> record, bool withEofMarker);
     void touchDate();
     std::vector<std::byte> blankRecord() const;
+    void scanRecords(const std::function<void(std::span<const std::byte> record)>& visit);
 
     // Navigation.
     bool visible(std::span<const std::byte> record) const;

@@ -31,15 +31,15 @@ public:
 // The records of the table as they are on disk now.
 class StoredRecords : public index::RecordSource {
 public:
-    explicit StoredRecords(const Table& table) : table_(table) {}
-    uint32_t recordCount() const override { return table_.recordCount(); }
+    explicit StoredRecords(Table::Impl& table) : table_(table) {}
+    uint32_t recordCount() const override { return table_.rereadCount(); }
     void forEachRecord(const Visitor& visit) const override {
         uint32_t recno = 0;
-        table_.scan([&](std::span<const std::byte> record) { visit(++recno, record); });
+        table_.scanRecords([&](std::span<const std::byte> record) { visit(++recno, record); });
     }
 
 private:
-    const Table& table_;
+    Table::Impl& table_;
 };
 
 // The entry a record has in a tag: its key, or nothing when the record is
@@ -207,9 +207,10 @@ void Table::Impl::rebuildTagsChangedBy(uint32_t number, std::span<const std::byt
     if (!index) return;
     std::span<const FieldDef> stored(fields.data(), storedFieldCount);
     index->mdx.refresh();
-    for (const index::TagInfo& tag : index->mdx.tags()) {
+    const std::vector<index::TagInfo> tags = index->mdx.tags();  // rebuilding a tag reloads the list
+    for (const index::TagInfo& tag : tags) {
         if (entryOf(tag, stored, before, number) != entryOf(tag, stored, after, number))
-            index->mdx.reindexTag(tag.name, StoredRecords(self));
+            index->mdx.reindexTag(tag.name, StoredRecords(*this));
     }
 }
 

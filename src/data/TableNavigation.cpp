@@ -423,15 +423,18 @@ void Table::clearMasterLink() {
 }
 
 void Table::scan(const std::function<void(std::span<const std::byte> record)>& visit) const {
-    Impl& d = *impl_;
-    const uint32_t count = d.rereadCount();
-    const size_t length = d.header.recordLength;
+    impl_->scanRecords(visit);
+}
+
+void Table::Impl::scanRecords(const std::function<void(std::span<const std::byte> record)>& visit) {
+    const uint32_t count = rereadCount();
+    const size_t length = header.recordLength;
     const size_t perBlock = std::max<size_t>(1, (1u << 20) / length);
     std::vector<std::byte> block(perBlock * length);
     for (uint32_t done = 0; done < count;) {
         const size_t n = std::min<size_t>(perBlock, count - done);
         std::span<std::byte> chunk(block.data(), n * length);
-        d.dbf.readExact(d.recordOffset(done + 1), chunk);
+        dbf.readExact(recordOffset(done + 1), chunk);
         for (size_t i = 0; i < n; ++i) visit(chunk.subspan(i * length, length));
         done += static_cast<uint32_t>(n);
     }

@@ -19,6 +19,7 @@ namespace {
 constexpr uint64_t kNoFault = UINT64_MAX;
 std::atomic<uint64_t> faultBytesLeft{kNoFault};
 std::atomic<File::FaultAction> faultAction{File::FaultAction::Throw};
+std::atomic<File::WriteObserver> writeObserver{nullptr};
 
 std::string fileLabel(const std::filesystem::path& path) { return path.filename().string(); }
 
@@ -88,6 +89,7 @@ void File::readExact(uint64_t offset, std::span<std::byte> out) const {
 
 void File::writeAt(uint64_t offset, std::span<const std::byte> data) {
     if (!writable_) throw DatabaseError("File " + fileLabel(path_) + " is open read-only.");
+    if (WriteObserver observer = writeObserver.load()) observer(data.size());
     size_t allowed = data.size();
     bool faultHere = false;
     uint64_t left = faultBytesLeft.load();
@@ -172,5 +174,7 @@ void File::failWritesAfter(uint64_t bytes, FaultAction action) {
 }
 
 void File::clearWriteFault() { faultBytesLeft.store(kNoFault); }
+
+void File::observeWrites(WriteObserver observer) { writeObserver.store(observer); }
 
 }  // namespace brimo::data::io

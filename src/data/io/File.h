@@ -55,6 +55,10 @@ public:
     enum class FaultAction { Throw, Kill };
     static void failWritesAfter(uint64_t bytes, FaultAction action);
     static void clearWriteFault();
+    // For tests, process-wide: called with the size of every write before it
+    // is made (nullptr: none), e.g. to find the boundaries between writes.
+    using WriteObserver = void (*)(size_t bytes);
+    static void observeWrites(WriteObserver observer);
 
 private:
     void close() noexcept;
