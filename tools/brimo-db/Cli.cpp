@@ -30,6 +30,7 @@ const std::vector<Command>& commands() {
         {"info", 1, 1, {}, infoCommand},       {"dump", 1, 1, {{"--tag", true}, {"--deleted", false}}, dumpCommand},
         {"seek", 3, 3, {}, seekCommand},       {"check", 1, kAny, {}, checkCommand},
         {"reindex", 1, 1, {}, reindexCommand}, {"sample", 1, 1, {{"--records", true}}, sampleCommand},
+        {"sql", 2, 2, {{"--param", true}, {"--csv", false}}, sqlCommand},
     };
     return all;
 }
@@ -50,6 +51,10 @@ constexpr const char* kUsage =
     "  reindex FILE                 rebuilds the production index from the records\n"
     "  sample DIR [--records N]     writes the sample data set into DIR; with N,\n"
     "                               N stock codes and N customers\n"
+    "  sql DIR STATEMENT [--param NAME=VALUE]... [--csv]\n"
+    "                               runs one SQL statement over the tables of DIR:\n"
+    "                               a query's rows as an aligned table, or with\n"
+    "                               --csv as CSV; otherwise the rows changed\n"
     "\n"
     "Exit status: 0 done; 1 an error, problems found or no record found;\n"
     "2 a wrong command line.\n";
@@ -75,6 +80,7 @@ Invocation parse(const Command& command, const std::vector<std::string>& args) {
             value = args[++i];
         }
         call.options[arg] = value;
+        call.values[arg].push_back(value);
     }
     if (call.args.size() < command.minArgs || call.args.size() > command.maxArgs)
         throw UsageError(std::string("wrong number of arguments for ") + command.name);
