@@ -1,0 +1,29 @@
+#include "ui/EditorPages.h"
+
+namespace brimo::ui {
+
+EditorPages::EditorPages(QWidget* parent) : QTabWidget(parent) {
+    setObjectName(QStringLiteral("PageControl"));
+    connect(this, &QTabWidget::currentChanged, this, [this](int page) {
+        if (QWidget* control = firstControl(page)) {
+            control->setFocus(Qt::TabFocusReason);
+        }
+    });
+}
+
+void EditorPages::addPage(QWidget* page, const QString& caption, int helpTopic, QWidget* firstControl) {
+    pages_.push_back(PageInfo{helpTopic, firstControl});
+    addTab(page, caption);
+}
+
+int EditorPages::currentHelpTopic() const {
+    const int page = currentIndex();
+    return page >= 0 ? pages_[static_cast<std::size_t>(page)].helpTopic : 0;
+}
+
+QWidget* EditorPages::firstControl(int page) const {
+    return page >= 0 && static_cast<std::size_t>(page) < pages_.size() ? pages_[static_cast<std::size_t>(page)].firstControl
+                                                                        : nullptr;
+}
+
+}  // namespace brimo::ui
