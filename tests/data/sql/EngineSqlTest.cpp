@@ -11,6 +11,7 @@
 #include "data/catalogue/SqlStatements.h"
 #include "data/catalogue/TableCreation.h"
 #include "data/index/MdxIndex.h"
+#include "data/sql/QueryByExample.h"
 #include "data/sql/SqlConnection.h"
 
 namespace brimo::data::sql {
@@ -124,6 +125,20 @@ TEST_F(EngineSqlTest, OpenServiceOrdersByName) {
     std::sort(expected.begin(), expected.end(), [](auto& a, auto& b) { return a[4] < b[4]; });
     ASSERT_EQ(expected.size(), 3u);
     EXPECT_EQ(rows(statements::kOpenServiceOrdersByName), expected);
+}
+
+TEST_F(EngineSqlTest, OpenServiceOrdersByNumber) {
+    // Open orders (COMPLETE 0 or blank) with a customer, by number: number, date in, ready, last name.
+    const auto& request = statements::kOpenServiceOrdersByNumber;
+    auto query = runQueryByExample(connection(), std::vector<std::string_view>(request.begin(), request.end()));
+    EXPECT_EQ(query->columnNames(), (std::vector<std::string>{"NUMBER", "DATEIN", "READY", "LASTNAME"}));
+    EXPECT_EQ(query->fetchAll(), (std::vector<SqlRow>{{i(501), t("2024-03-03"), i(1), t("Young")},
+                                                      {i(503), t("2024-03-05"), i(0), t("Adams")},
+                                                      {i(504), t("2024-03-06"), i(1), t("Smith")}}));
+    // Values meet numeric fields as numbers: 60 < 501 although "60" > "501".
+    const std::vector<std::string_view> range = {"so.dbf | number | custnum |", " | check > 60, < 504 | check |"};
+    EXPECT_EQ(runQueryByExample(connection(), range)->fetchAll(),
+              (std::vector<SqlRow>{{i(501), i(30)}, {i(502), i(12)}, {i(503), i(4)}}));
 }
 
 TEST_F(EngineSqlTest, HighestCustomerNumber) {
