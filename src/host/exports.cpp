@@ -8,6 +8,7 @@
 #pragma GCC visibility pop
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "devices/BarcodeFormat.h"
@@ -25,6 +26,9 @@
 #include "platform/ImportLine.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
+#include "selection/CodeSelectionDlg.h"
+#include "selection/CustomerSelectionDlg.h"
+#include "selection/VendorSelectionDlg.h"
 
 using namespace brimo;
 using namespace brimo::host;
@@ -59,6 +63,23 @@ constexpr std::size_t cardNameLength = 50;
 constexpr std::size_t cardExpiryLength = 4;
 constexpr std::size_t swipeLength = devices::TMagStripeScanDlg::maximumSwipeLength;
 constexpr std::size_t dateMaskLength = 10;
+// Stock codes and vendor codes.
+constexpr std::size_t codeLength = 15;
+
+selection::SelectionContext selectionContext() {
+    return {settings().dataAlias, iniFilePath()};
+}
+
+// Copies the highlighted record's code into the host's buffer: 1 when a code
+// was copied, -1 (buffer untouched) on an empty list or an empty code.
+int copySelectedCode(const selection::SelectionDlg& dialog, std::string_view field, char* buffer) {
+    const std::optional<std::string> code = dialog.currentText(field);
+    if (!code || code->empty()) {
+        return -1;
+    }
+    writeHostText(buffer, *code, codeLength);
+    return buffer[0] != 0 ? 1 : -1;
+}
 
 }  // namespace
 
@@ -118,16 +139,68 @@ void PreProcessImportString(char* line) {
 
 // Record selection
 
-int16_t SelectStockCode(BrmWindow hostWindow, char*, int32_t, int32_t) {
-    return unavailable<int16_t>(frames::SelectStockCode, hostWindow);
+int16_t SelectStockCode(BrmWindow hostWindow, char* code, int32_t containersOnly, int32_t showCost) {
+    using selection::TCodeSelectionDlg;
+    return static_cast<int16_t>(runDialogFrame(
+        frames::SelectStockCode, hostWindow, [] { return std::make_unique<TCodeSelectionDlg>(selectionContext()); },
+        [&](TCodeSelectionDlg& dialog) {
+            const QString start = qtextFromHost(code);
+            if (!start.isEmpty()) {
+                dialog.setSearchText(start.toUpper());
+            }
+            if (low16(containersOnly) > 0) {
+                dialog.setContainersOnly();
+            }
+            if (low16(showCost) == 0) {
+                dialog.forbidCost();
+            }
+        },
+        [&](TCodeSelectionDlg& dialog, int modalResult, int& result) {
+            result = modalResult;
+            if (modalResult == ui::modalOk) {
+                result = copySelectedCode(dialog, "STOCKCODE", code);
+            }
+        }));
 }
 
-int32_t SelectCustomer(BrmWindow hostWindow, const char*, int32_t) {
-    return unavailable<int32_t>(frames::SelectCustomer, hostWindow);
+int32_t SelectCustomer(BrmWindow hostWindow, const char* searchText, int32_t showNew) {
+    using selection::TCustomerSelectionDlg;
+    return runDialogFrame(
+        frames::SelectCustomer, hostWindow, [] { return std::make_unique<TCustomerSelectionDlg>(selectionContext()); },
+        [&](TCustomerSelectionDlg& dialog) {
+            dialog.applyStartText(qtextFromHost(searchText));
+            if (low16(showNew) == 0) {
+                dialog.hideNewButton();
+            }
+        },
+        [&](TCustomerSelectionDlg& dialog, int modalResult, int& result) {
+            result = -1;
+            if (modalResult == selection::modalNewCustomer) {
+                result = selection::modalNewCustomer;
+            } else if (modalResult == ui::modalOk) {
+                result = dialog.currentCustomerNumber().value_or(-1);
+            }
+        });
 }
 
-int32_t SelectVendorCode(BrmWindow hostWindow, char*) {
-    return unavailable<int32_t>(frames::SelectVendorCode, hostWindow);
+int32_t SelectVendorCode(BrmWindow hostWindow, char* code) {
+    using selection::TVendorSelectionDlg;
+    return runDialogFrame(
+        frames::SelectVendorCode, hostWindow, [] { return std::make_unique<TVendorSelectionDlg>(selectionContext()); },
+        [&](TVendorSelectionDlg& dialog) {
+            const QString start = qtextFromHost(code);
+            if (!start.isEmpty()) {
+                dialog.applyStartText(start);
+            }
+        },
+        [&](TVendorSelectionDlg& dialog, int modalResult, int& result) {
+            result = -1;
+            if (modalResult == selection::modalNewCustomer) {
+                result = modalResult;
+            } else if (modalResult == ui::modalOk) {
+                result = copySelectedCode(dialog, "CODE", code);
+            }
+        });
 }
 
 int32_t SelectOpenSO(BrmWindow hostWindow) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "data/DatabaseError.h"
 #include "ui/IndexChoice.h"
 #include "ui/MemoViewer.h"
 #include "ui/RecordBrowser.h"
@@ -170,6 +171,18 @@ void TCustomerSelectionDlg::applyStartText(const QString& text) {
 
 void TCustomerSelectionDlg::hideNewButton() {
     newButton_->hide();
+}
+
+std::optional<int32_t> TCustomerSelectionDlg::currentCustomerNumber() const {
+    const std::optional<std::string> number = currentText("CUSTNUM");
+    if (!number || number->empty()) {
+        return std::nullopt;
+    }
+    try {
+        return table().asInteger("CUSTNUM");
+    } catch (const data::DatabaseError&) {
+        return std::nullopt;
+    }
 }
 
 void TCustomerSelectionDlg::updateNotesButton() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
+#include <optional>
 
 #include "selection/SelectionDlg.h"
 
@@ -30,6 +32,9 @@ class TCustomerSelectionDlg : public SelectionDlg {
     // text searches by name.
     void applyStartText(const QString& text);
     void hideNewButton();
+    // CUSTNUM of the highlighted record; nothing when the list is empty or
+    // the field is empty or cannot be read.
+    std::optional<int32_t> currentCustomerNumber() const;
 
   protected:
     void searchChanged(const QString& text) override;

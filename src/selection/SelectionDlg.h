@@ -52,6 +52,7 @@ class SelectionDlg : public ui::BrimoDialog {
     ~SelectionDlg() override;
 
     data::Table& table() { return *table_; }
+    const data::Table& table() const { return *table_; }
     ui::RecordBrowser& browser() { return *browser_; }
     QPushButton* makeButton(const char* name, const QString& caption);
     // Runs a user's action; an error it raises is shown in the error box and
