@@ -164,7 +164,7 @@ void BM_EditIndexedField(benchmark::State& state) {
     bool flip = false;
     for (auto _ : state) {
         cust->gotoRecord(recno);
-        recno = recno % (kRecords - 2000) + 7919;
+        recno = (recno + 7919) % kRecords + 1;
         cust->edit();
         cust->setString("LASTNAME", flip ? "Abbott" : "Zimmer");
         cust->post();
