@@ -1,0 +1,116 @@
+#include "data/SequentialReader.h"
+
+#include "data/DatabaseError.h"
+#include "data/dbf/Bytes.h"
+#include "data/dbf/DbfHeader.h"
+#include "data/dbf/FieldCodec.h"
+#include "data/dbf/LanguageDriver.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace brimo::data {
+namespace {
+
+// The first read asks for about this many bytes; each further read for twice
+// as many as the one before, up to the largest.
+constexpr size_t kFirstReadBytes = 16 * 1024;
+constexpr size_t kLargestReadBytes = 1024 * 1024;
+
+}  // namespace
+
+SequentialReader::SequentialReader(const Table& table)
+    : tableName_(table.name()), file_(table.path(), io::File::Mode::ReadOnly) {
+    std::array<std::byte, dbf::kFixedHeaderSize> first{};
+    file_.readExact(0, first);
+    std::vector<std::byte> headerBytes(std::max<size_t>(dbf::storedHeaderLength(first), dbf::kFixedHeaderSize));
+    file_.readExact(0, headerBytes);
+    const dbf::DbfHeader header = dbf::parseHeader(headerBytes, tableName_);
+    fields_ = header.fields;
+    codePage_ = dbf::codePageOf(header.languageDriverId, header.languageDriverName);
+    headerLength_ = header.headerLength;
+    recordLength_ = header.recordLength;
+    rewind();
+}
+
+void SequentialReader::rewind() {
+    std::array<std::byte, 4> count{};
+    file_.readExact(dbf::kCountOffset, count);
+    // A count the file cannot hold (a writer died before writing the record,
+    // or the file was cut) is limited to the whole records present.
+    const uint64_t size = file_.size();
+    const uint64_t present = size <= headerLength_ ? 0 : (size - headerLength_) / recordLength_;
+    count_ = static_cast<uint32_t>(std::min<uint64_t>(dbf::readLE32(count.data()), present));
+    position_ = 0;
+    recordNumber_ = 0;
+    blockFirst_ = 1;
+    blockCount_ = 0;
+    blockRecords_ = std::max<size_t>(1, kFirstReadBytes / recordLength_);
+}
+
+bool SequentialReader::fill(uint32_t from) {
+    const size_t wanted = std::min<size_t>(blockRecords_, count_ - from + 1);
+    block_.resize(wanted * recordLength_);
+    const size_t read = file_.readAt(headerLength_ + uint64_t{from - 1} * recordLength_, block_);
+    blockFirst_ = from;
+    blockCount_ = static_cast<uint32_t>(read / recordLength_);
+    blockRecords_ = std::min(blockRecords_ * 2, std::max<size_t>(1, kLargestReadBytes / recordLength_));
+    if (blockCount_ < wanted)
+        count_ = from - 1 + blockCount_;  // the file was cut meanwhile
+    return blockCount_ > 0;
+}
+
+bool SequentialReader::next() {
+    while (position_ < count_) {
+        const uint32_t number = ++position_;
+        if (number >= blockFirst_ + blockCount_ && !fill(number))
+            break;
+        if (block_[(number - blockFirst_) * recordLength_] != std::byte{'*'}) {
+            recordNumber_ = number;
+            return true;
+        }
+    }
+    recordNumber_ = 0;
+    return false;
+}
+
+std::span<const std::byte> SequentialReader::record() const {
+    if (recordNumber_ == 0)
+        throw DatabaseError("Table " + tableName_ + " has no current record.");
+    return std::span<const std::byte>(block_).subspan((recordNumber_ - blockFirst_) * recordLength_, recordLength_);
+}
+
+std::span<const std::byte> SequentialReader::bytesOf(int field, const char* types, const char* wanted) const {
+    const auto& def = fields_.at(static_cast<size_t>(field));
+    if (!std::strchr(types, def.type))
+        throw DatabaseError("Field " + def.name + " of table " + tableName_ + " cannot be read as " + wanted + ".");
+    return dbf::fieldBytes(record(), def);
+}
+
+std::string SequentialReader::text(int field) const {
+    return platform::decodeText(codePage_, dbf::trimmedText(bytesOf(field, "C", "text")));
+}
+
+std::optional<double> SequentialReader::number(int field) const {
+    const auto bytes = bytesOf(field, "NFI+O", "a number");
+    switch (fields_[static_cast<size_t>(field)].type) {
+        case 'I':
+        case '+':
+            return dbf::isAllZero(bytes) ? std::nullopt : std::optional<double>(dbf::decodeLong(bytes));
+        case 'O':
+            return dbf::isAllZero(bytes) ? std::nullopt : std::optional<double>(dbf::decodeDouble(bytes));
+        default:
+            return dbf::parseNumber(bytes);
+    }
+}
+
+std::optional<bool> SequentialReader::logical(int field) const {
+    return dbf::parseLogical(bytesOf(field, "L", "a logical value"));
+}
+
+std::optional<std::chrono::year_month_day> SequentialReader::date(int field) const {
+    return dbf::parseDate(bytesOf(field, "D", "a date"));
+}
+
+}  // namespace brimo::data
