@@ -38,8 +38,9 @@ bool platformCanStart(std::string_view entry) {
     return true;
 }
 
-}  // namespace
-
+// True when the platform plugin Qt would choose can start: a display that
+// answers for xcb, a Wayland display for wayland, always for the others
+// (offscreen, minimal and the like need none).
 bool displayAvailable() {
     const char* requested = std::getenv("QT_QPA_PLATFORM");
     std::string_view platforms = requested != nullptr ? requested : "";
@@ -56,6 +57,8 @@ bool displayAvailable() {
     }
     return false;
 }
+
+}  // namespace
 
 QApplication& requireApplication() {
     if (QCoreApplication* existing = QCoreApplication::instance()) {

@@ -22,9 +22,4 @@ class RuntimeUnavailable : public std::runtime_error {
 // lives on may use it.
 QApplication& requireApplication();
 
-// True when the platform plugin Qt would choose can start: a display that
-// answers for xcb, a Wayland socket for wayland, always for the display-less
-// plugins (offscreen, minimal).
-bool displayAvailable();
-
 }  // namespace brimo::host

@@ -1,6 +1,7 @@
 #include "DemoWindow.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -72,6 +73,7 @@ DemoWindow::DemoWindow(const ExportLibrary& library, const QString& dataDirector
     log_ = new QPlainTextEdit;
     log_->setReadOnly(true);
     log_->appendPlainText(QStringLiteral("Data directory: ") + dataDirectory);
+    pointAtDataDirectory(dataDirectory);
 
     auto* right = new QWidget;
     auto* rightLayout = new QVBoxLayout(right);
@@ -90,6 +92,16 @@ DemoWindow::DemoWindow(const ExportLibrary& library, const QString& dataDirector
     splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
     resize(900, 600);
+}
+
+void DemoWindow::pointAtDataDirectory(const QString& dataDirectory) {
+    const QByteArray directory = dataDirectory.toLocal8Bit();
+    const QByteArray iniFile = QDir(dataDirectory).filePath(QStringLiteral("Brimo.Ini")).toLocal8Bit();
+    reinterpret_cast<decltype(&SetIniFile)>(library_.address("SetIniFile"))(iniFile.constData());
+    reinterpret_cast<decltype(&SetLocations)>(library_.address("SetLocations"))(directory.constData(), "",
+                                                                                directory.constData());
+    log_->appendPlainText(QStringLiteral("SetIniFile(%1) and SetLocations(%2, , %2) called")
+                              .arg(QString::fromLocal8Bit(iniFile), dataDirectory));
 }
 
 void DemoWindow::showExport(const ExportEntry* entry) {

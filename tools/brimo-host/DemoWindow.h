@@ -24,6 +24,9 @@ class DemoWindow : public QMainWindow {
     DemoWindow(const ExportLibrary& library, const QString& dataDirectory);
 
   private:
+    // The settings point at the data directory, for the tables and the INI
+    // file, so that the demo never touches the user's own settings.
+    void pointAtDataDirectory(const QString& dataDirectory);
     void showExport(const ExportEntry* entry);
     void callExport();
 
