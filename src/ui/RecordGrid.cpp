@@ -74,7 +74,7 @@ void RecordGrid::showBrowserPosition() {
     }
     const QModelIndex index = model_->index(row, std::max(0, currentIndex().column()));
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    scrollTo(index);
+    scrollTo(currentIndex());  // rows may have moved while the view scrolled
     following_ = false;
     loadAroundView();
 }
@@ -93,12 +93,16 @@ void RecordGrid::loadAroundView() {
 }
 
 void RecordGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    // Read the record before the base class scrolls: scrolling may load and
+    // drop rows, which leaves `current` pointing at another row.
+    const bool follow = !following_ && current.isValid();
+    const data::Bookmark bookmark = follow ? model_->bookmarkAt(current.row()) : 0;
     QTableView::currentChanged(current, previous);
-    if (following_ || !current.isValid()) {
+    if (!follow) {
         return;
     }
     following_ = true;
-    browser_.gotoBookmark(model_->bookmarkAt(current.row()));
+    browser_.gotoBookmark(bookmark);
     following_ = false;
     loadAroundView();
 }
