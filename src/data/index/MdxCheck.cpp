@@ -97,6 +97,8 @@ class TagChecker {
             for (uint32_t i = 0; i < n; ++i) {
                 auto key = node.key(i);
                 uint32_t recno = node.pointer(i);
+                if (recno == 0)
+                    report("an entry at page " + std::to_string(page) + " names record 0");
                 if (outside(key)) {
                     report("key " + describe(key) + " of record " + std::to_string(recno) + " at page " +
                            std::to_string(page) + " lies outside the range of its parent's separators");

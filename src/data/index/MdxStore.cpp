@@ -1,5 +1,6 @@
 #include "data/index/MdxStore.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <ctime>
@@ -117,11 +118,30 @@ std::vector<std::byte> MdxStore::readBlock(uint32_t page) const {
     return block;
 }
 
+namespace {
+std::atomic<int64_t> writesBeforeFault{-1};
+}
+
+void MdxStore::failAfterWrites(int64_t writes) {
+    writesBeforeFault = writes;
+}
+
+void MdxStore::countWrite() const {
+    if (writesBeforeFault.load() < 0)
+        return;
+    if (writesBeforeFault.fetch_sub(1) <= 0) {
+        writesBeforeFault = 0;
+        throw DatabaseError("Index file " + path_.filename().string() + " cannot be written (simulated fault).");
+    }
+}
+
 void MdxStore::writeBlock(uint32_t page, std::span<const std::byte> block) {
+    countWrite();
     file_.writeAt(uint64_t(page) * kPageSize, block);
 }
 
 void MdxStore::writeHeader(std::span<const std::byte> header) {
+    countWrite();
     file_.writeAt(0, header.first(kPageSize));
 }
 

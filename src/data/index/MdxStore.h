@@ -51,7 +51,13 @@ class MdxStore {
 
     [[noreturn]] void damaged(const std::string& what) const;
 
+    // For tests, process-wide: after `writes` more whole page writes, every
+    // further write throws a DatabaseError, as if the process had died
+    // between two writes. Negative: no limit.
+    static void failAfterWrites(int64_t writes);
+
   private:
+    void countWrite() const;
     std::shared_ptr<const TagLayout> loadTag(std::span<const std::byte> tagTable, uint32_t slot) const;
 
     std::filesystem::path path_;

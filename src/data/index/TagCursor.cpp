@@ -39,11 +39,23 @@ bool TagCursor::moveTo(const Path& path) {
     auto key = TagTree::key(path);
     if (!withinRange(key))
         return false;
+    if (TagTree::recno(path) == 0)
+        store_->damaged("tag " + tag_->name + " holds an entry for record 0");
     key_.assign(key.begin(), key.end());
     recno_ = TagTree::recno(path);
     leafPage_ = path.back().node.page();
     leafIndex_ = path.back().index;
     return true;
+}
+
+bool TagCursor::moveStep(const Path& path, int direction) {
+    // Every step must go strictly forward (or back) in tag order; a damaged
+    // tree could otherwise send the cursor round in circles.
+    TagTree tree(*store_, *tag_);
+    if (tree.compareEntry(TagTree::key(path), TagTree::recno(path), key_, recno_) * direction <= 0) {
+        store_->damaged("the entries of tag " + tag_->name + " are out of order");
+    }
+    return moveTo(path);
 }
 
 bool TagCursor::first() {
@@ -75,6 +87,9 @@ std::optional<bool> TagCursor::moveWithinLeaf(int delta) {
         if (target < 0 || target >= int64_t(n))
             return std::nullopt;
         Path path{{std::move(leaf), static_cast<uint32_t>(target)}};
+        if (tree.compareEntry(TagTree::key(path), TagTree::recno(path), key_, recno_) * delta <= 0) {
+            return std::nullopt;
+        }
         return moveTo(path);
     } catch (const DatabaseError&) {
         return std::nullopt;  // the page was reused; find the entry from the root
@@ -88,7 +103,7 @@ bool TagCursor::next() {
         return *moved;
     TagTree tree(*store_, *tag_);
     Path path = tree.lowerBound(key_, uint64_t(recno_) + 1);
-    return tree.settle(path) && moveTo(path);
+    return tree.settle(path) && moveStep(path, +1);
 }
 
 bool TagCursor::prior() {
@@ -98,7 +113,7 @@ bool TagCursor::prior() {
         return *moved;
     TagTree tree(*store_, *tag_);
     Path path = tree.lowerBound(key_, recno_);
-    return tree.backward(path) && moveTo(path);
+    return tree.backward(path) && moveStep(path, -1);
 }
 
 bool TagCursor::seekExact(std::span<const std::byte> key) {

@@ -74,6 +74,9 @@ class TagCursor {
     // Moves to the entry at the end of `path` when it is within the range;
     // otherwise leaves the position alone.
     bool moveTo(const std::vector<detail::Step>& path);
+    // moveTo for next (direction +1) and prior (-1): throws when the entry
+    // does not lie beyond the current one, i.e. the tree is out of order.
+    bool moveStep(const std::vector<detail::Step>& path, int direction);
     // Moves to the neighbour in the same leaf (delta +1 or -1) when the leaf
     // still holds the current entry where it was found; nothing when the
     // entry must be found again from the root.
