@@ -4,6 +4,7 @@
 
 #include "data/DatabaseError.h"
 #include "data/FieldKind.h"
+#include "data/SequentialReader.h"
 #include "data/index/MdxIndex.h"
 #include "data/sql/SqlTokenizer.h"
 
@@ -49,6 +50,45 @@ year_month_day parseIsoDate(const std::string& text) {
     return year_month_day{year(std::stoi(text.substr(0, 4))),
                           month(static_cast<unsigned>(std::stoi(text.substr(5, 2)))),
                           day(static_cast<unsigned>(std::stoi(text.substr(8, 2))))};
+}
+
+// A number of an Integer column: whole numbers as integers, anything else
+// (a fraction written into a field without decimals, a huge value) as it is.
+SqlValue wholeNumber(double n) {
+    if (n >= -9.2e18 && n <= 9.2e18 && n == static_cast<double>(static_cast<int64_t>(n)))
+        return static_cast<int64_t>(n);
+    return n;
+}
+
+SqlValue dateValue(year_month_day date) {
+    if (!date.ok())
+        return SqlValue{};
+    return isoDate(date);
+}
+
+// A column's value from the raw record a sequential reader holds; nothing for
+// the fields it does not decode (memos, timestamps), which the cursor reads.
+std::optional<SqlValue> recordValue(const SequentialReader& reader, int field, ColumnType type) {
+    const char stored = reader.fields()[static_cast<size_t>(field)].type;
+    switch (type) {
+        case ColumnType::Integer:
+            return wholeNumber(reader.number(field).value_or(0));
+        case ColumnType::Real:
+            return reader.number(field).value_or(0);
+        case ColumnType::Logical:
+            return static_cast<int64_t>(reader.logical(field).value_or(false));
+        case ColumnType::Date: {
+            const auto date = reader.date(field);
+            return date ? dateValue(*date) : SqlValue{};
+        }
+        case ColumnType::Text:
+            if (stored == 'C')
+                return reader.text(field);
+            return std::nullopt;
+        case ColumnType::Blob:
+            return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 double asDouble(const SqlValue& v) {
@@ -107,10 +147,14 @@ class EngineRowCursor : public RowCursor {
     EngineRowCursor(std::unique_ptr<Table> table, const std::vector<SourceColumn>& columns)
         : table_(std::move(table)), columns_(columns) {}
 
+    // Reads in blocks rather than record by record.
     void scanAll() override {
         reset();
-        useTag("");
-        table_->first();
+        if (!reader_)
+            reader_ = std::make_unique<SequentialReader>(*table_);
+        sequential_ = true;
+        reader_->rewind();
+        reader_->next();
     }
 
     void seek(const SourceIndex& index, const KeySelection& s) override {
@@ -154,12 +198,18 @@ class EngineRowCursor : public RowCursor {
     }
 
     bool atEnd() const override {
+        if (sequential_)
+            return reader_->recordNumber() == 0;
         if (visiting_)
             return position_ >= list_.size();
         return ended_ || (descending_ ? table_->bof() : table_->eof());
     }
 
     void next() override {
+        if (sequential_) {
+            reader_->next();
+            return;
+        }
         if (visiting_) {
             ++position_;
             settleOnLive();
@@ -169,14 +219,22 @@ class EngineRowCursor : public RowCursor {
         stopAtTextUpper();
     }
 
-    uint32_t recordNumber() const override { return table_->recordNumber(); }
+    uint32_t recordNumber() const override { return sequential_ ? reader_->recordNumber() : table_->recordNumber(); }
 
     SqlValue value(int column) override {
-        return columnValue(*table_, column, columns_[static_cast<size_t>(column)].type);
+        const ColumnType type = columns_[static_cast<size_t>(column)].type;
+        if (sequential_) {
+            if (auto value = recordValue(*reader_, column, type))
+                return std::move(*value);
+            if (table_->recordNumber() != reader_->recordNumber())
+                table_->gotoRecord(reader_->recordNumber());
+        }
+        return columnValue(*table_, column, type);
     }
 
   private:
     void reset() {
+        sequential_ = false;
         visiting_ = false;
         descending_ = false;
         ended_ = false;
@@ -231,10 +289,12 @@ class EngineRowCursor : public RowCursor {
     }
 
     std::unique_ptr<Table> table_;
+    std::unique_ptr<SequentialReader> reader_;  // for scans, made on the first
     const std::vector<SourceColumn>& columns_;
     std::vector<uint32_t> list_;  // the records to visit, and where the visit is
     size_t position_ = 0;
-    int column_ = 0;  // the column of the tag sought
+    int column_ = 0;           // the column of the tag sought
+    bool sequential_ = false;  // scanning through reader_
     bool visiting_ = false;
     bool descending_ = false;
     bool ended_ = false;
@@ -254,13 +314,8 @@ void abandon(Table& table) {
 
 SqlValue columnValue(const Table& table, int field, ColumnType type) {
     switch (type) {
-        case ColumnType::Integer: {
-            const double n = table.asNumber(field);
-            if (n >= -9.2e18 && n <= 9.2e18 && n == static_cast<double>(static_cast<int64_t>(n))) {
-                return static_cast<int64_t>(n);
-            }
-            return n;
-        }
+        case ColumnType::Integer:
+            return wholeNumber(table.asNumber(field));
         case ColumnType::Real:
             return table.asNumber(field);
         case ColumnType::Logical:
@@ -268,10 +323,7 @@ SqlValue columnValue(const Table& table, int field, ColumnType type) {
         case ColumnType::Date: {
             if (table.isEmpty(field))
                 return SqlValue{};
-            const year_month_day date = table.asDate(field);
-            if (!date.ok())
-                return SqlValue{};
-            return isoDate(date);
+            return dateValue(table.asDate(field));
         }
         case ColumnType::Blob:
             return table.asBytes(field);
