@@ -16,7 +16,7 @@ namespace {
 constexpr uint32_t kRecords = 20000;
 
 class StockTable {
-public:
+  public:
     StockTable() {
         std::random_device rd;
         dir_ = std::filesystem::temp_directory_path() / ("brimo-bench-" + std::to_string(rd()));
@@ -41,7 +41,7 @@ public:
     uint32_t randomRecord() { return 1 + rng_() % kRecords; }
     std::string randomCode() { return "C" + std::to_string(rng_() % 1000000); }
 
-private:
+  private:
     std::filesystem::path dir_;
     std::optional<Database> db_;
     std::unique_ptr<Table> table_;

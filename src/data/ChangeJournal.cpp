@@ -26,22 +26,32 @@ void ChangeJournal::lock(const std::string& tableName) {
     dbf::lockOrThrow(file_, kLockOffset, 1, true, "Table " + tableName + " is locked by another user.");
 }
 
-void ChangeJournal::unlock() { file_.unlock(kLockOffset, 1); }
+void ChangeJournal::unlock() {
+    file_.unlock(kLockOffset, 1);
+}
 
 std::optional<ChangeJournal::Entry> ChangeJournal::unfinished() const {
     std::array<std::byte, kTrailerSize> trailer{};
-    if (file_.readAt(trailerOffset(), trailer) != trailer.size()) return std::nullopt;
-    if (!std::equal(kMagic.begin(), kMagic.end(), trailer.begin())) return std::nullopt;
-    if (dbf::readLE16(trailer.data() + kLengthAt) != recordLength_) return std::nullopt;
+    if (file_.readAt(trailerOffset(), trailer) != trailer.size())
+        return std::nullopt;
+    if (!std::equal(kMagic.begin(), kMagic.end(), trailer.begin()))
+        return std::nullopt;
+    if (dbf::readLE16(trailer.data() + kLengthAt) != recordLength_)
+        return std::nullopt;
     const auto phase = static_cast<Phase>(trailer[kPhaseAt]);
     const auto operation = static_cast<Operation>(trailer[kOperationAt]);
-    if (phase != Phase::Record && phase != Phase::Index) return std::nullopt;
-    if (operation != Operation::Edit && operation != Operation::Append) return std::nullopt;
+    if (phase != Phase::Record && phase != Phase::Index)
+        return std::nullopt;
+    if (operation != Operation::Edit && operation != Operation::Append)
+        return std::nullopt;
     Entry entry{operation, phase, dbf::readLE32(trailer.data() + kRecnoAt), {}, {}};
-    if (entry.recno == 0) return std::nullopt;
+    if (entry.recno == 0)
+        return std::nullopt;
     std::vector<std::byte> images(trailerOffset());
-    if (file_.readAt(0, images) != images.size()) return std::nullopt;
-    if (operation == Operation::Edit) entry.before.assign(images.begin(), images.begin() + recordLength_);
+    if (file_.readAt(0, images) != images.size())
+        return std::nullopt;
+    if (operation == Operation::Edit)
+        entry.before.assign(images.begin(), images.begin() + recordLength_);
     entry.after.assign(images.begin() + recordLength_, images.end());
     return entry;
 }
@@ -65,8 +75,12 @@ void ChangeJournal::writePhase(Phase phase) {
     file_.writeAt(trailerOffset() + kPhaseAt, std::span(&value, 1));
 }
 
-void ChangeJournal::enterIndexPhase() { writePhase(Phase::Index); }
+void ChangeJournal::enterIndexPhase() {
+    writePhase(Phase::Index);
+}
 
-void ChangeJournal::finish() { writePhase(Phase::Idle); }
+void ChangeJournal::finish() {
+    writePhase(Phase::Idle);
+}
 
 }  // namespace brimo::data

@@ -22,7 +22,7 @@ namespace brimo::data {
 // The journal is not synced: it protects against a process that dies, not
 // against a machine that stops (the table files are not synced either).
 class ChangeJournal {
-public:
+  public:
     enum class Operation : uint8_t { Edit = 1, Append = 2 };
     // How far a post got: Record while the record may be partly written, Index
     // from the start of the index update until the post is complete.
@@ -57,7 +57,7 @@ public:
     void enterIndexPhase();
     void finish();
 
-private:
+  private:
     uint64_t trailerOffset() const { return 2 * uint64_t{recordLength_}; }
     void writePhase(Phase phase);
 

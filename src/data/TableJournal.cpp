@@ -12,11 +12,12 @@ namespace {
 // Holds the journal lock; an entry found unfinished under it belongs to a
 // writer that died (or whose post failed) and is rolled back first.
 class JournalLock {
-public:
+  public:
     explicit JournalLock(Table::Impl& d) : d_(d) {
         d.journal->lock(d.name);
         try {
-            if (auto entry = d.journal->unfinished()) d.rollBack(*entry);
+            if (auto entry = d.journal->unfinished())
+                d.rollBack(*entry);
         } catch (...) {
             d.journal->unlock();
             throw;
@@ -31,7 +32,7 @@ public:
     JournalLock(const JournalLock&) = delete;
     JournalLock& operator=(const JournalLock&) = delete;
 
-private:
+  private:
     Table::Impl& d_;
 };
 
@@ -51,7 +52,8 @@ void Table::Impl::journaledChange(ChangeJournal::Operation operation, uint32_t n
         journal->finish();
     } catch (...) {
         try {
-            if (auto entry = journal->unfinished()) rollBack(*entry);
+            if (auto entry = journal->unfinished())
+                rollBack(*entry);
         } catch (const DatabaseError&) {
             // The entry stays in the journal; the next writer rolls it back.
         }
@@ -60,15 +62,18 @@ void Table::Impl::journaledChange(ChangeJournal::Operation operation, uint32_t n
 }
 
 void Table::Impl::recoverUnfinished() {
-    if (journal && journal->unfinished()) JournalLock lock(*this);
+    if (journal && journal->unfinished())
+        JournalLock lock(*this);
 }
 
 void Table::Impl::recoverUnfinishedAt(uint32_t number) {
-    if (!journal) return;
+    if (!journal)
+        return;
     // Whoever holds record `number` locked is the only one who may write it,
     // so an entry for it found now was left by a writer that is gone.
     auto entry = journal->unfinished();
-    if (entry && entry->recno == number) JournalLock lock(*this);
+    if (entry && entry->recno == number)
+        JournalLock lock(*this);
 }
 
 // Puts the record back as it was and makes every tag agree with it again. An
@@ -85,18 +90,22 @@ void Table::Impl::rollBack(const ChangeJournal::Entry& entry) {
         rebuildTagsChangedBy(entry.recno, entry.before, entry.after);
     journal->finish();
     // Only after the entry is closed: the blocks must never be released twice.
-    if (undone) releaseMemosOnlyIn(entry.after, entry.before);
+    if (undone)
+        releaseMemosOnlyIn(entry.after, entry.before);
 }
 
 // Memo blocks that `record` refers to and `other` does not.
 void Table::Impl::releaseMemosOnlyIn(std::span<const std::byte> record, std::span<const std::byte> other) {
-    if (!memo) return;
+    if (!memo)
+        return;
     for (size_t i = 0; i < storedFieldCount; ++i) {
         const FieldDef& f = fields[i];
-        if (f.type != 'M' && f.type != 'B' && f.type != 'G') continue;
+        if (f.type != 'M' && f.type != 'B' && f.type != 'G')
+            continue;
         const uint32_t block = dbf::parseBlockNumber(dbf::fieldBytes(record, f)).value_or(0);
         const uint32_t kept = other.empty() ? 0 : dbf::parseBlockNumber(dbf::fieldBytes(other, f)).value_or(0);
-        if (block != 0 && block != kept) memo->release(block);
+        if (block != 0 && block != kept)
+            memo->release(block);
     }
 }
 

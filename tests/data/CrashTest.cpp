@@ -54,7 +54,7 @@ Rows readRows(Table& t) {
 }
 
 class StoredRecords : public index::RecordSource {
-public:
+  public:
     explicit StoredRecords(const Table& t) : t_(t) {}
     uint32_t recordCount() const override { return t_.recordCount(); }
     void forEachRecord(const Visitor& visit) const override {
@@ -62,7 +62,7 @@ public:
         t_.scan([&](std::span<const std::byte> record) { visit(++recno, record); });
     }
 
-private:
+  private:
     const Table& t_;
 };
 
@@ -81,7 +81,7 @@ struct Change {
 };
 
 class Workload {
-public:
+  public:
     explicit Workload(uint32_t seed) : rng_(seed) {}
 
     Change next(const Rows& rows) {
@@ -132,11 +132,13 @@ public:
                 t.gotoRecord(c.recno);
                 t.deleteRecord();
                 break;
-            case Change::Recall: t.recall(c.recno); break;
+            case Change::Recall:
+                t.recall(c.recno);
+                break;
         }
     }
 
-private:
+  private:
     Row freshRow() {
         Row r;
         r.code = "K" + std::to_string(rng_() % 100000);
@@ -200,7 +202,8 @@ uint32_t runKilledChild(const Database& db, const Rows& rows, uint32_t seed, int
             Table t(db, "stock");
             Workload workload(seed);
             Rows model = rows;
-            if (faultBudget) io::File::failWritesAfter(*faultBudget, io::File::FaultAction::Kill);
+            if (faultBudget)
+                io::File::failWritesAfter(*faultBudget, io::File::FaultAction::Kill);
             for (int i = 0; i < changes; ++i) {
                 Change c = workload.next(model);
                 Workload::perform(c, t);
@@ -240,9 +243,9 @@ TEST(Crash, KilledWritersLeaveConsistentTables) {
         SCOPED_TRACE("round " + std::to_string(round));
         const uint32_t seed = 100 + static_cast<uint32_t>(round);
         const bool byFault = round % 2 == 0;
-        const uint32_t done = runKilledChild(db, rows, seed, kChanges,
-                                             byFault ? std::optional<uint64_t>(rng() % 120000) : std::nullopt,
-                                             static_cast<uint32_t>(rng() % (kChanges - 1)));
+        const uint32_t done =
+            runKilledChild(db, rows, seed, kChanges, byFault ? std::optional<uint64_t>(rng() % 120000) : std::nullopt,
+                           static_cast<uint32_t>(rng() % (kChanges - 1)));
         // Replay: the rows after `done` changes, and after the one in progress.
         Workload replay(seed);
         Rows before = rows;
@@ -255,7 +258,8 @@ TEST(Crash, KilledWritersLeaveConsistentTables) {
         Rows after = before;
         Workload::apply(inProgress, after);
         rows = verifyAfterCrash(db, before, after, inProgress.recno);
-        if (HasFailure()) break;
+        if (HasFailure())
+            break;
     }
 }
 
@@ -274,7 +278,9 @@ void copyFiles(const std::filesystem::path& from, const std::filesystem::path& t
 }
 
 std::vector<size_t> writeSizes;
-void recordWrite(size_t bytes) { writeSizes.push_back(bytes); }
+void recordWrite(size_t bytes) {
+    writeSizes.push_back(bytes);
+}
 
 // A change that writes memos, keys in every tag and, for the append, a split
 // node: killed after every write and in the middle of every write.
@@ -305,13 +311,15 @@ TEST(Crash, EveryWriteOfOnePostIsAFaultBoundary) {
         // For the append, grow the table until the next append splits a node.
         for (;;) {
             copyFiles(work, snapshot);
-            if (c.change.kind != Change::Append) break;
+            if (c.change.kind != Change::Append)
+                break;
             const auto indexSize = std::filesystem::file_size(work / "STOCK.MDX");
             Database db(work);
             Table t(db, "stock");
             c.change.recno = t.recordCount() + 1;
             Workload::perform(c.change, t);
-            if (std::filesystem::file_size(work / "STOCK.MDX") > indexSize) break;
+            if (std::filesystem::file_size(work / "STOCK.MDX") > indexSize)
+                break;
         }
         const Rows before = rowsIn(snapshot);
         Rows after = before;
@@ -332,7 +340,8 @@ TEST(Crash, EveryWriteOfOnePostIsAFaultBoundary) {
         uint64_t boundary = 0;
         for (size_t size : writeSizes) {
             budgets.push_back(boundary);
-            if (size > 1) budgets.push_back(boundary + size / 2);
+            if (size > 1)
+                budgets.push_back(boundary + size / 2);
             boundary += size;
         }
         for (uint64_t budget : budgets) {
@@ -354,7 +363,8 @@ TEST(Crash, EveryWriteOfOnePostIsAFaultBoundary) {
             waitpid(pid, &status, 0);
             ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
             verifyAfterCrash(db, before, after, c.change.recno);
-            if (HasFailure()) return;
+            if (HasFailure())
+                return;
         }
         copyFiles(snapshot, work);
     }

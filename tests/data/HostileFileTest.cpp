@@ -35,7 +35,8 @@ void writeFile(const fs::path& path, const Bytes& bytes) {
 // Opens the table and reads every field of every record, memos included.
 void readEverything(const Database& db) {
     Table t(db, "T", OpenMode::ReadOnly);
-    if (!t.openProblems().empty()) throw DatabaseError(t.openProblems().front());
+    if (!t.openProblems().empty())
+        throw DatabaseError(t.openProblems().front());
     for (t.first(); !t.eof(); t.next())
         for (size_t f = 0; f < t.fields().size(); ++f) t.asString(static_cast<int>(f));
 }
@@ -179,8 +180,8 @@ TEST(HostileFiles, BrokenFreeChainIsNotFollowed) {
             t.post();
         }
         Table t(db, "T", OpenMode::ReadOnly);
-        const std::vector<std::string> expected = {std::string(1500, 'z'), std::string(600, 'c'),
-                                                   std::string(100, 'd'), "new"};
+        const std::vector<std::string> expected = {std::string(1500, 'z'), std::string(600, 'c'), std::string(100, 'd'),
+                                                   "new"};
         std::vector<std::string> notes;
         for (t.first(); !t.eof(); t.next()) notes.push_back(t.asString("NOTES"));
         EXPECT_EQ(notes, expected);

@@ -9,7 +9,8 @@ namespace brimo::data::fuzz {
 const std::filesystem::path& scratchDirectory() {
     static const std::filesystem::path dir = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "brimo-fuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
+        if (!mkdtemp(pattern.data()))
+            std::abort();
         return std::filesystem::path(pattern);
     }();
     return dir;

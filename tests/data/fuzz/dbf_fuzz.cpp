@@ -18,14 +18,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     (void)t.isEmpty(i);
                     (void)t.asString(i);
                     switch (t.fields()[f].type) {
-                        case 'D': (void)t.asDate(i); break;
-                        case 'L': (void)t.asBool(i); break;
+                        case 'D':
+                            (void)t.asDate(i);
+                            break;
+                        case 'L':
+                            (void)t.asBool(i);
+                            break;
                         case 'N':
                         case 'F':
                         case 'I':
                         case '+':
-                        case 'O': (void)t.asNumber(i); break;
-                        default: break;
+                        case 'O':
+                            (void)t.asNumber(i);
+                            break;
+                        default:
+                            break;
                     }
                 } catch (const DatabaseError&) {  // e.g. a memo of a missing memo file
                 }

@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace brimo::data;
-    if (size < 1) return 0;
+    if (size < 1)
+        return 0;
     const auto style = data[0] & 1 ? dbf::MemoStyle::Level3 : dbf::MemoStyle::Level4;
     const auto path = fuzz::writeScratchFile("T.DBT", {data + 1, size - 1});
     try {
@@ -22,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::vector<std::byte> text(700, std::byte{'m'});
         for (uint32_t block = 1; block < 8; ++block) memo.release(block);
         const uint32_t written = memo.write(text);
-        if (memo.read(written) != text) __builtin_trap();
+        if (memo.read(written) != text)
+            __builtin_trap();
         memo.release(written);
         (void)memo.write(std::span(text).first(100));
     } catch (const DatabaseError&) {

@@ -14,13 +14,16 @@ using namespace brimo::data;
 
 // Fields of the fixture tables, so that real tag expressions compile.
 std::vector<FieldDef> fields() {
-    return {{"TEST1", 'C', 50, 0, 1}, {"TEST2", 'N', 10, 0, 51}, {"CODE", 'C', 10, 0, 61},
-            {"QTY", 'N', 8, 2, 71},   {"ADDED", 'D', 8, 0, 79}};
+    return {{"TEST1", 'C', 50, 0, 1},
+            {"TEST2", 'N', 10, 0, 51},
+            {"CODE", 'C', 10, 0, 61},
+            {"QTY", 'N', 8, 2, 71},
+            {"ADDED", 'D', 8, 0, 79}};
 }
 constexpr size_t kRecordLength = 87;
 
 class FewRecords : public index::RecordSource {
-public:
+  public:
     FewRecords() {
         for (const char* text : {"alpha", "beta", "gamma"}) {
             std::vector<std::byte> r(kRecordLength, std::byte{' '});
@@ -35,16 +38,19 @@ public:
         for (size_t i = 0; i < records_.size(); ++i) visit(static_cast<uint32_t>(i + 1), records_[i]);
     }
 
-private:
+  private:
     std::vector<std::vector<std::byte>> records_;
 };
 
 // A search key of the tag's type, as callers build them.
 index::Key probeFor(index::KeyType type) {
     switch (type) {
-        case index::KeyType::Numeric: return index::numericKey(15);
-        case index::KeyType::Date: return index::dateKey(index::julianDay(2024, 2, 29));
-        case index::KeyType::Character: break;
+        case index::KeyType::Numeric:
+            return index::numericKey(15);
+        case index::KeyType::Date:
+            return index::dateKey(index::julianDay(2024, 2, 29));
+        case index::KeyType::Character:
+            break;
     }
     return index::characterKey("b", 1);
 }
