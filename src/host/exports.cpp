@@ -22,6 +22,7 @@
 #include "host/Settings.h"
 #include "host/UnownedMessage.h"
 #include "maintenance/StatementOptionsDlg.h"
+#include "maintenance/StockCodeInformation.h"
 #include "platform/Dates.h"
 #include "platform/ImportLine.h"
 #include "platform/Locale.h"
@@ -275,8 +276,13 @@ int16_t SQLInterface(BrmWindow hostWindow) {
 
 // Record maintenance
 
-int32_t EditStockCode(BrmWindow hostWindow, const char*, int32_t) {
-    return unavailable<int32_t>(frames::EditStockCode, hostWindow);
+int32_t EditStockCode(BrmWindow hostWindow, const char* stockCode, int32_t singleRecord) {
+    using maintenance::TStockCodeInformation;
+    return runDialogFrame(
+        frames::EditStockCode, hostWindow,
+        [&] { return std::make_unique<TStockCodeInformation>(settings().dataAlias, low16(singleRecord) > 0); },
+        [&](TStockCodeInformation& dialog) { dialog.showStockCode(textFromHost(stockCode)); },
+        [](TStockCodeInformation&, int modalResult, int& result) { result = modalResult; });
 }
 
 int32_t EditCustomer(BrmWindow hostWindow, int32_t, const char*, int32_t) {

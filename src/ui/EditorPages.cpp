@@ -1,12 +1,37 @@
 #include "ui/EditorPages.h"
 
+#include <QAbstractButton>
+
 namespace brimo::ui {
+namespace {
+
+// A group of radio buttons takes no focus itself: its checked button does, or
+// else its first control that takes focus.
+QWidget* focusTarget(QWidget* control) {
+    if (control->focusPolicy() != Qt::NoFocus) {
+        return control;
+    }
+    const auto buttons = control->findChildren<QAbstractButton*>();
+    for (QAbstractButton* button : buttons) {
+        if (button->isChecked()) {
+            return button;
+        }
+    }
+    for (QWidget* child : control->findChildren<QWidget*>()) {
+        if (child->focusPolicy() & Qt::TabFocus) {
+            return child;
+        }
+    }
+    return control;
+}
+
+}  // namespace
 
 EditorPages::EditorPages(QWidget* parent) : QTabWidget(parent) {
     setObjectName(QStringLiteral("PageControl"));
     connect(this, &QTabWidget::currentChanged, this, [this](int page) {
         if (QWidget* control = firstControl(page)) {
-            control->setFocus(Qt::TabFocusReason);
+            focusTarget(control)->setFocus(Qt::TabFocusReason);
         }
     });
 }

@@ -194,7 +194,12 @@ void RecordLink::post() {
         applyPending();
         table_.post();
     } catch (...) {
-        if (wasEdit && table_.state() != data::TableState::Browse) {
+        if (table_.state() == data::TableState::Browse) {
+            // Written; what failed came after (the after-post hook).
+            saved();
+            throw;
+        }
+        if (wasEdit) {
             try {
                 table_.cancel();
             } catch (...) {  // the save's own error is the one to report
@@ -202,6 +207,10 @@ void RecordLink::post() {
         }
         throw;
     }
+    saved();
+}
+
+void RecordLink::saved() {
     pending_.clear();
     tableMoved_ = true;
     setState(State::browse);

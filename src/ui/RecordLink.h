@@ -27,7 +27,8 @@ using FieldValue = std::variant<std::string, double, bool, std::chrono::year_mon
 // Every move (first, prior, next, last, a key search) saves a pending change
 // first; when that save fails the move does not happen. A failed save throws
 // the table's error and leaves the record in edit (or insert) state with the
-// changes still pending; cancel() drops them.
+// changes still pending; cancel() drops them. An error of the after-post hook
+// is thrown too, but the record was written and is back in browse state.
 //
 // Bound controls read fields through the link (the pending value, else the
 // table's) and reload when recordChanged or fieldChanged is announced. While
@@ -98,6 +99,7 @@ class RecordLink : public QObject {
     void setState(State state);
     const FieldValue* pendingValue(std::string_view field, int& index) const;
     void applyPending();
+    void saved();
     template <class Move>
     void move(Move&& move);
 
