@@ -5,6 +5,7 @@
 #include <string>
 
 #include "data/catalogue/TableGroups.h"
+#include "platform/AsciiCase.h"
 
 namespace brimo::data::catalogue {
 
@@ -23,7 +24,8 @@ const std::vector<TableDef>& tables() {
 const TableDef* findTable(std::string_view name) {
     const auto& all = tables();
     auto it = std::find_if(all.begin(), all.end(), [&](const TableDef& t) {
-        return sameName(t.fileName, name) || sameName(t.baseName(), name);
+        return platform::equalsIgnoringAsciiCase(t.fileName, name) ||
+               platform::equalsIgnoringAsciiCase(t.baseName(), name);
     });
     return it == all.end() ? nullptr : &*it;
 }

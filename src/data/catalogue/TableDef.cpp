@@ -2,26 +2,20 @@
 
 #include <algorithm>
 
+#include "platform/AsciiCase.h"
+
 namespace brimo::data::catalogue {
 
 namespace {
 
-char foldCase(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 template <typename Item>
 const Item* findByName(const std::vector<Item>& items, std::string_view name) {
-    auto it = std::find_if(items.begin(), items.end(), [&](const Item& item) { return sameName(item.name, name); });
+    auto it = std::find_if(items.begin(), items.end(),
+                           [&](const Item& item) { return platform::equalsIgnoringAsciiCase(item.name, name); });
     return it == items.end() ? nullptr : &*it;
 }
 
 }  // namespace
-
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldCase(x) == foldCase(y); });
-}
 
 std::string TableDef::baseName() const {
     return fileName.substr(0, fileName.rfind('.'));

@@ -30,7 +30,4 @@ struct TableDef {
     const TagSpec* findTag(std::string_view name) const;
 };
 
-// Compares two names without regard to ASCII letter case.
-bool sameName(std::string_view a, std::string_view b);
-
 }  // namespace brimo::data::catalogue
