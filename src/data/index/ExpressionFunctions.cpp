@@ -112,11 +112,17 @@ int32_t parseDtoc(const std::string& text) {
 
 // A whole-number argument that must be known when the expression is compiled
 // (it fixes the width of the key).
+// A number as a whole count, clamped so that huge or undefined values cannot
+// overflow the conversion.
+long wholeNumber(double v) {
+    return v == v ? static_cast<long>(std::clamp(v, -1e9, 1e9)) : 0;
+}
+
 int constantInt(const std::string& function, const NodePtr& arg) {
     auto v = arg->constant();
     if (!v || v->type != Type::Numeric)
         compileError(function + "() needs a constant number here");
-    return static_cast<int>(v->number);
+    return static_cast<int>(wholeNumber(v->number));
 }
 
 uint16_t clampWidth(long w) {
@@ -187,8 +193,8 @@ NodePtr makeCall(const std::string& name, std::vector<NodePtr> args, bool& usesD
             width = args[0]->width - constantInt(name, args[1]) + 1;
         }
         return make(T::Character, width, [](const Args& a, const EvalContext&) {
-            long start = static_cast<long>(a[1].number);
-            long length = a.size() == 3 ? static_cast<long>(a[2].number) : static_cast<long>(a[0].text.size());
+            long start = wholeNumber(a[1].number);
+            long length = a.size() == 3 ? wholeNumber(a[2].number) : static_cast<long>(a[0].text.size());
             return Value::ofText(substr(a[0].text, start, length));
         });
     }
@@ -199,7 +205,7 @@ NodePtr makeCall(const std::string& name, std::vector<NodePtr> args, bool& usesD
         bool left = name == "LEFT";
         long width = args[1]->constant() ? constantInt(name, args[1]) : args[0]->width;
         return make(T::Character, width, [left](const Args& a, const EvalContext&) {
-            long n = std::max(0L, static_cast<long>(a[1].number));
+            long n = std::max(0L, wholeNumber(a[1].number));
             const std::string& s = a[0].text;
             size_t count = std::min(s.size(), static_cast<size_t>(n));
             return Value::ofText(left ? s.substr(0, count) : s.substr(s.size() - count));
@@ -209,7 +215,7 @@ NodePtr makeCall(const std::string& name, std::vector<NodePtr> args, bool& usesD
         arity(1, 3);
         expect(0, T::Numeric);
         int length = args.size() >= 2 ? constantInt(name, args[1]) : 10;
-        int decimals = args.size() == 3 ? constantInt(name, args[2]) : 0;
+        int decimals = args.size() == 3 ? std::clamp(constantInt(name, args[2]), 0, 18) : 0;
         if (length < 1 || length > 255)
             compileError("STR() length must be 1 to 255");
         return make(T::Character, length, [length, decimals](const Args& a, const EvalContext&) {
@@ -260,6 +266,8 @@ NodePtr makeCall(const std::string& name, std::vector<NodePtr> args, bool& usesD
     if (name == "SPACE") {
         arity(1, 1);
         int n = std::max(0, constantInt(name, args[0]));
+        if (n > 65535)
+            compileError("SPACE() is limited to 65535 characters");
         return make(T::Character, n,
                     [n](const Args&, const EvalContext&) { return Value::ofText(std::string(size_t(n), ' ')); });
     }
@@ -267,6 +275,8 @@ NodePtr makeCall(const std::string& name, std::vector<NodePtr> args, bool& usesD
         arity(2, 2);
         expect(0, T::Character);
         int n = std::max(0, constantInt(name, args[1]));
+        if (long(args[0]->width) * n > 65535)
+            compileError("REPLICATE() is limited to 65535 characters");
         return make(T::Character, long(args[0]->width) * n, [n](const Args& a, const EvalContext&) {
             std::string s;
             for (int i = 0; i < n; ++i) s += a[0].text;

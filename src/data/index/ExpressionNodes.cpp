@@ -2,6 +2,7 @@
 #include <bit>
 #include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 
 #include "data/DatabaseError.h"

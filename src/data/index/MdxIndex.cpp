@@ -229,6 +229,7 @@ void MdxIndex::applyChange(uint32_t recno, std::optional<std::span<const std::by
             writer.remove(*change.oldKey, recno);
         if (change.newKey)
             writer.insert(*change.newKey, recno);
+        writer.finish();
     }
     std::vector<std::byte> dated = snap.header;
     putToday(dated, header::kUpdated);

@@ -36,13 +36,25 @@ uint32_t allocateBlock(const MdxStore& store, std::vector<std::byte>& header) {
 }
 
 void TreeWriter::updateTagHeader(std::optional<uint32_t> newRoot, int pagesDelta) {
-    if (newRoot)
-        put32(tagHeader_, tagheader::kRoot, *newRoot);
     int64_t used = int64_t(get32(tagHeader_, tagheader::kPagesUsed)) + pagesDelta * int64_t(store_.pagesPerBlock());
     put32(tagHeader_, tagheader::kPagesUsed, static_cast<uint32_t>(std::max<int64_t>(used, 0)));
-    put8(tagHeader_, tagheader::kSerial, static_cast<uint8_t>(get8(tagHeader_, tagheader::kSerial) + 1));
-    put8(tagHeader_, tagheader::kHasKeys, 1);
-    store_.writeBlock(tag_.headerPage, std::span(tagHeader_).first(kPageSize));
+    if (!tagHeaderDirty_) {
+        put8(tagHeader_, tagheader::kSerial, static_cast<uint8_t>(get8(tagHeader_, tagheader::kSerial) + 1));
+        put8(tagHeader_, tagheader::kHasKeys, 1);
+    }
+    tagHeaderDirty_ = true;
+    // A new root must be in place before the old one changes; the rest of
+    // the header (page count, serial) can wait for finish().
+    if (newRoot) {
+        put32(tagHeader_, tagheader::kRoot, *newRoot);
+        store_.writeBlock(tag_.headerPage, std::span(tagHeader_).first(kPageSize));
+    }
+}
+
+void TreeWriter::finish() {
+    if (tagHeaderDirty_)
+        store_.writeBlock(tag_.headerPage, std::span(tagHeader_).first(kPageSize));
+    tagHeaderDirty_ = false;
 }
 
 bool TreeWriter::insert(std::span<const std::byte> key, uint32_t recno) {

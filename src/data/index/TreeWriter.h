@@ -27,9 +27,10 @@ uint32_t allocateBlock(const MdxStore& store, std::vector<std::byte>& header);
 //
 // Page writes are ordered so that the tree stays searchable for readers at
 // every moment: on insert, new pages first, then the file header (so that an
-// allocated page is never handed out twice), then the tag header, then the
-// changed pages from the root down; on removal, the tag header and the page
-// that drops a pointer first, freed pages last.
+// allocated page is never handed out twice), then the tag header when the
+// root changed, then the changed pages from the root down; on removal, the
+// tag header when the root changed and the page that drops a pointer first,
+// freed pages last. finish() writes the page count and change serial.
 class TreeWriter {
   public:
     TreeWriter(MdxStore& store, std::vector<std::byte>& header, const TagLayout& tag);
@@ -39,6 +40,8 @@ class TreeWriter {
     bool insert(std::span<const std::byte> key, uint32_t recno);
     // Removes (key, recno); false when it is not in the tag.
     bool remove(std::span<const std::byte> key, uint32_t recno);
+    // Writes the tag header (page count, change serial) after the changes.
+    void finish();
 
   private:
     void updateTagHeader(std::optional<uint32_t> newRoot, int pagesDelta);
@@ -51,6 +54,7 @@ class TreeWriter {
     const TagLayout& tag_;
     TagTree tree_;
     std::vector<std::byte> tagHeader_;
+    bool tagHeaderDirty_ = false;
 };
 
 }  // namespace brimo::data::index::detail
