@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -47,6 +48,11 @@ TEST(ExportedSymbols, AreExactlyTheFunctionsOfThePublicHeader) {
         std::istringstream fields(line);
         std::string address, type, name;
         fields >> address >> type >> name;
+        // Lower-case types are local symbols that a sanitizer build leaves in
+        // the table; nothing can bind to them.
+        if (type.size() == 1 && std::islower(static_cast<unsigned char>(type[0]))) {
+            continue;
+        }
         EXPECT_EQ(type, "T") << line;
         defined.insert(name);
     }
