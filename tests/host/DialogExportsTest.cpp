@@ -208,7 +208,8 @@ TEST_F(DialogExports, OpenCashDrawerWritesToADeviceFileWithoutABox) {
 }
 
 // Exports whose dialog this build does not have return their creation
-// failure value and show nothing.
+// failure value and show nothing. When a dialog is built, its row moves to
+// that dialog's own test, as the case of a dialog that cannot be created.
 struct UnavailableCase {
     const char* name;
     std::function<int()> call;
