@@ -49,10 +49,10 @@ TStockCodeInformation::TStockCodeInformation(const std::filesystem::path& dataDi
       singleRecord_(singleRecord),
       posting_(!singleRecord, company_.roundingAmount) {
     openTables();
-    link_ = new ui::RecordLink(*code_, this);
-    bindings_ = new ui::FieldBindings(*link_, this);
-    setRecordLink(link_);
-    connect(link_, &ui::RecordLink::recordChanged, this, [this] { costTyped_ = false; });
+    link_ = std::make_unique<ui::RecordLink>(*code_);
+    bindings_ = std::make_unique<ui::FieldBindings>(*link_);
+    setRecordLink(link_.get());
+    connect(link_.get(), &ui::RecordLink::recordChanged, this, [this] { costTyped_ = false; });
 
     pages_ = new ui::EditorPages(this);
     QWidget* general = buildGeneralPage();
@@ -74,12 +74,9 @@ TStockCodeInformation::TStockCodeInformation(const std::filesystem::path& dataDi
     category_->setFocus();
 }
 
+// The controls go before the link and the tables they show.
 TStockCodeInformation::~TStockCodeInformation() {
-    // The controls and the link go before the tables they show.
-    delete pages_;
-    delete bindings_;
-    delete navigator_;
-    delete link_;
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 void TStockCodeInformation::openTables() {

@@ -4,6 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "ui/FieldBindings.h"
+#include "ui/RecordLink.h"
+
 #include "data/Database.h"
 #include "data/Table.h"
 #include "maintenance/stockcode/CompanyPricing.h"
@@ -16,10 +19,8 @@ class QVBoxLayout;
 
 namespace brimo::ui {
 class EditorPages;
-class FieldBindings;
 class LookupField;
 class NumericEntryField;
-class RecordLink;
 class RecordNavigator;
 }  // namespace brimo::ui
 
@@ -75,8 +76,9 @@ class TStockCodeInformation : public ui::RecordEditorDialog {
     std::unique_ptr<data::Table> subCategories_;
     std::unique_ptr<data::Table> vendors_;
     std::unique_ptr<data::Table> priceCategories_;
-    ui::RecordLink* link_ = nullptr;
-    ui::FieldBindings* bindings_ = nullptr;
+    // Declared after the tables, so that they go first.
+    std::unique_ptr<ui::RecordLink> link_;
+    std::unique_ptr<ui::FieldBindings> bindings_;
     ui::RecordNavigator* navigator_ = nullptr;
     ui::EditorPages* pages_ = nullptr;
     ui::LookupField* category_ = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/TableLookup.h"
 
+#include "data/DatabaseError.h"
+
 namespace brimo::ui {
 
 TableLookup::TableLookup(data::Table& table, std::string_view tag, std::string keyField,
@@ -7,7 +9,9 @@ TableLookup::TableLookup(data::Table& table, std::string_view tag, std::string k
     : table_(table), keyField_(std::move(keyField)), shownFields_(std::move(shownFields)) {
     table_.setActiveTag(tag);
     for (const std::string& field : shownFields_) {
-        table_.asString(field);
+        if (!table_.hasField(field)) {
+            throw data::DatabaseError("Table " + table_.name() + " has no field " + field + ".");
+        }
     }
 }
 
