@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
+#include <string_view>
 
 namespace brimo::data {
 namespace {
@@ -83,13 +83,19 @@ std::span<const std::byte> SequentialReader::record() const {
 
 std::span<const std::byte> SequentialReader::bytesOf(int field, const char* types, const char* wanted) const {
     const auto& def = fields_.at(static_cast<size_t>(field));
-    if (!std::strchr(types, def.type))
+    if (std::string_view(types).find(def.type) == std::string_view::npos)
         throw DatabaseError("Field " + def.name + " of table " + tableName_ + " cannot be read as " + wanted + ".");
     return dbf::fieldBytes(record(), def);
 }
 
 std::string SequentialReader::text(int field) const {
-    return platform::decodeText(codePage_, dbf::trimmedText(bytesOf(field, "C", "text")));
+    const std::string_view stored = dbf::trimmedText(bytesOf(field, "C", "text"));
+    // Every code page keeps ASCII as it is: plain text needs no conversion.
+    for (char c : stored) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return platform::decodeText(codePage_, stored);
+    }
+    return std::string(stored);
 }
 
 std::optional<double> SequentialReader::number(int field) const {

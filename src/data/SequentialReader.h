@@ -34,6 +34,8 @@ class SequentialReader {
     explicit SequentialReader(const Table& table);
 
     const std::vector<FieldDef>& fields() const { return fields_; }
+    // The code page of the text fields.
+    platform::CodePage codePage() const { return codePage_; }
 
     // Goes back before the first record and re-reads the record count.
     void rewind();

@@ -6,14 +6,16 @@
 
 #include "data/Database.h"
 #include "data/Table.h"
+#include "data/sql/EngineRowCursor.h"
 #include "data/sql/TableSource.h"
 
 namespace brimo::data::sql {
 
-// A table source over the engine's Table cursor. Each RowCursor has its own
-// read-only Table; changes go through one read-write Table opened on first
-// use, so the engine maintains the index tags and memos and takes the record
-// and append locks.
+// A table source over the engine. Each RowCursor has its own read-only Table
+// for the records it reads, scans through a SequentialReader and seeks
+// through the index library's tag cursors (see EngineRowCursor). Changes go
+// through one read-write Table opened on first use, so the engine maintains
+// the index tags and memos and takes the record and append locks.
 //
 // Tags used for SQL: those whose key expression is one field alone, with no
 // FOR condition, neither unique (a unique tag leaves out records with a
@@ -43,9 +45,7 @@ class EngineTableSource : public TableSource {
     std::unique_ptr<Table> writer_;
     std::vector<SourceColumn> columns_;
     std::vector<SourceIndex> indexes_;
+    TagAccess tags_;
 };
-
-// A field's value as SQL sees it (see docs/sql.md).
-SqlValue columnValue(const Table& table, int field, ColumnType type);
 
 }  // namespace brimo::data::sql

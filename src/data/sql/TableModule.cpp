@@ -2,6 +2,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "data/DatabaseError.h"
@@ -34,9 +35,11 @@ struct Vtab : sqlite3_vtab {
 struct Cursor : sqlite3_vtab_cursor {
     std::unique_ptr<RowCursor> rows;
     bool empty = true;
-    // Key maps by column. A cursor lives for one statement, so a map never
-    // outlasts a change made by another process between two statements.
+    // Key maps by column, and the columns looked up once so far (a scan
+    // answered). A cursor lives for one statement, so a map never outlasts a
+    // change made by another process between two statements.
     std::map<int, KeyMap> keyMaps;
+    std::set<int> lookedUpOnce;
 };
 
 Vtab& vtabOf(sqlite3_vtab* v) {
@@ -262,6 +265,12 @@ void filter(Vtab& vtab, Cursor& cursor, const Plan& plan, sqlite3_value** argv) 
         *bound = KeyBound{std::move(*key), inclusive};
     }
     if (plan.access == Access::KeyMap) {
+        // Building a map costs a scan, so the first lookup is a scan (SQLite
+        // checks the equality); a second one, in a join, builds the map.
+        if (cursor.lookedUpOnce.insert(plan.column).second) {
+            rows.scanAll();
+            return;
+        }
         auto it = cursor.keyMaps.find(plan.column);
         if (it == cursor.keyMaps.end()) {
             auto builder = vtab.source->openCursor();

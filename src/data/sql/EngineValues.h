@@ -1,0 +1,33 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "data/FieldDef.h"
+#include "data/SequentialReader.h"
+#include "data/Table.h"
+#include "data/sql/SqlValue.h"
+#include "data/sql/TableSource.h"
+
+namespace brimo::data::sql {
+
+// How the engine's fields look in SQL (see docs/sql.md).
+
+ColumnType columnType(const FieldDef& field);
+
+// A field's value as SQL sees it, from the cursor's current record.
+SqlValue columnValue(const Table& table, int field, ColumnType type);
+
+// The same from the raw record a sequential reader holds; nothing for the
+// fields it does not decode (memos, timestamps), which the cursor reads.
+std::optional<SqlValue> recordValue(const SequentialReader& reader, int field, ColumnType type);
+
+// Dates in SQL: 'YYYY-MM-DD'.
+std::string isoDate(std::chrono::year_month_day date);
+std::chrono::year_month_day parseIsoDate(const std::string& text);
+
+// An Integer or Real value (int64 or double) as a double.
+double asDouble(const SqlValue& value);
+
+}  // namespace brimo::data::sql
