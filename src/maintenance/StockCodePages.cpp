@@ -200,12 +200,15 @@ QWidget* TStockCodeInformation::buildGeneralPage() {
     right->addRow(captionFor(QStringLiteral("&Weight:"), weight), weight);
     right->addRow(captionFor(QStringLiteral("Alt Code:"), altCode), altCode);
 
-    auto* layout = new QHBoxLayout(page);
-    layout->addLayout(left);
-    layout->addSpacing(page->fontMetrics().height());
-    layout->addLayout(middle);
-    layout->addSpacing(page->fontMetrics().height());
-    layout->addLayout(right);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addSpacing(page->fontMetrics().height());
+    columns->addLayout(middle);
+    columns->addSpacing(page->fontMetrics().height());
+    columns->addLayout(right);
+    columns->addStretch(1);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(columns);
     layout->addStretch(1);
 
     chainTabOrder({category_, subCategory, manufacturer, model, description, location, minimum, maximum, target,
@@ -271,7 +274,6 @@ QWidget* TStockCodeInformation::buildPricingPage() {
         levels->addWidget(percent, row, 4);
         levelControls << description << percent;
     }
-    levels->setColumnStretch(5, 1);
     qobject_cast<QVBoxLayout*>(discountGroup->layout())->addLayout(levels);
 
     QButtonGroup* updateButtons = nullptr;
@@ -293,23 +295,27 @@ QWidget* TStockCodeInformation::buildPricingPage() {
     auto* recalc = named(new QPushButton(QStringLiteral("&Recalc"), page), "btnRecalc");
     connect(recalc, &QPushButton::clicked, this, &TStockCodeInformation::btnRecalcClick);
 
-    auto* leftColumn = new QVBoxLayout;
-    leftColumn->addWidget(listGroup);
-    leftColumn->addWidget(saleGroup);
-    leftColumn->addStretch(1);
-    auto* rightColumn = new QVBoxLayout;
-    rightColumn->addWidget(updateGroup);
-    rightColumn->addWidget(rounding);
-    rightColumn->addWidget(categoryGroup);
-    rightColumn->addWidget(buildPriceDisplay());
-    rightColumn->addWidget(recalc, 0, Qt::AlignLeft);
-    rightColumn->addStretch(1);
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(leftColumn);
-    columns->addLayout(rightColumn);
+    auto* updates = new QVBoxLayout;
+    updates->addWidget(updateGroup);
+    updates->addWidget(rounding);
+    updates->addWidget(categoryGroup);
+    updates->addStretch(1);
+    auto* methods = new QHBoxLayout;
+    methods->addWidget(listGroup, 0, Qt::AlignTop);
+    methods->addWidget(saleGroup, 0, Qt::AlignTop);
+    methods->addLayout(updates);
+    methods->addStretch(1);
+    auto* prices = new QVBoxLayout;
+    prices->addWidget(buildPriceDisplay());
+    prices->addWidget(recalc, 0, Qt::AlignLeft);
+    prices->addStretch(1);
+    auto* discounts = new QHBoxLayout;
+    discounts->addWidget(discountGroup, 0, Qt::AlignTop);
+    discounts->addLayout(prices);
+    discounts->addStretch(1);
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(columns);
-    layout->addWidget(discountGroup);
+    layout->addLayout(methods);
+    layout->addLayout(discounts);
     layout->addStretch(1);
 
     QList<QWidget*> order{listButtons->button(0), listPercent, saleButtons->button(0), salePercent,

@@ -133,6 +133,7 @@ void LookupField::fillList() {
         int width = 0;
         for (int column = 0; column < rows_->columnCount(); ++column) {
             list->resizeColumnToContents(column);
+            list->setColumnWidth(column, list->columnWidth(column) + fontMetrics().averageCharWidth() * 2);
             width += list->columnWidth(column);
         }
         list->setMinimumWidth(width + list->frameWidth() * 2 + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
