@@ -167,11 +167,15 @@ void runModule(benchmark::State& state, const std::string& statement, const data
     state.counters["rows"] = static_cast<double>(rows);
 }
 
-// The statement on the native copy, every column of every row read.
+// The statement on the native copy, every column of every row read. With
+// argument 0 SQLite keeps its default page cache (2 MB) and reads the rest
+// through the page cache of the system, as the dBASE tables are read; with 1
+// its own cache holds the whole file.
 void runNative(benchmark::State& state, const std::string& statement, const data::sql::SqlParameters& parameters = {}) {
     sqlite3* native = nullptr;
     check(native, sqlite3_open_v2((dataDirectory() / "native.sqlite").c_str(), &native, SQLITE_OPEN_READONLY, nullptr));
-    check(native, sqlite3_exec(native, "pragma cache_size = -1000000", nullptr, nullptr, nullptr));
+    if (state.range(0) == 1)
+        check(native, sqlite3_exec(native, "pragma cache_size = -1000000", nullptr, nullptr, nullptr));
     size_t rows = 0;
     for (auto _ : state) {
         sqlite3_stmt* statementHandle = nullptr;
@@ -224,14 +228,15 @@ void BM_CustomerAggregate_Native(benchmark::State& state) {
 
 #define BRIMO_SQL_BENCHMARK(name, unit) \
     BENCHMARK(name)->Unit(benchmark::unit)->Repetitions(5)->ReportAggregatesOnly(true)
+#define BRIMO_SQL_NATIVE_BENCHMARK(name, unit) BRIMO_SQL_BENCHMARK(name, unit)->Arg(0)->Arg(1)
 
 BRIMO_SQL_BENCHMARK(BM_HighestCustomer_Module, kMicrosecond);
-BRIMO_SQL_BENCHMARK(BM_HighestCustomer_Native, kMicrosecond);
+BRIMO_SQL_NATIVE_BENCHMARK(BM_HighestCustomer_Native, kMicrosecond);
 BRIMO_SQL_BENCHMARK(BM_OpenOrdersByName_Module, kMillisecond);
-BRIMO_SQL_BENCHMARK(BM_OpenOrdersByName_Native, kMillisecond);
+BRIMO_SQL_NATIVE_BENCHMARK(BM_OpenOrdersByName_Native, kMillisecond);
 BRIMO_SQL_BENCHMARK(BM_OpenOrdersByNumber_Module, kMillisecond);
-BRIMO_SQL_BENCHMARK(BM_OpenOrdersByNumber_Native, kMillisecond);
+BRIMO_SQL_NATIVE_BENCHMARK(BM_OpenOrdersByNumber_Native, kMillisecond);
 BRIMO_SQL_BENCHMARK(BM_CustomerAggregate_Module, kMillisecond);
-BRIMO_SQL_BENCHMARK(BM_CustomerAggregate_Native, kMillisecond);
+BRIMO_SQL_NATIVE_BENCHMARK(BM_CustomerAggregate_Native, kMillisecond);
 
 BENCHMARK_MAIN();

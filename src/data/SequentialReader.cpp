@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <string_view>
 
 namespace brimo::data {
 namespace {
@@ -81,15 +80,19 @@ std::span<const std::byte> SequentialReader::record() const {
     return std::span<const std::byte>(block_).subspan((recordNumber_ - blockFirst_) * recordLength_, recordLength_);
 }
 
-std::span<const std::byte> SequentialReader::bytesOf(int field, const char* types, const char* wanted) const {
-    const auto& def = fields_.at(static_cast<size_t>(field));
-    if (std::string_view(types).find(def.type) == std::string_view::npos)
-        throw DatabaseError("Field " + def.name + " of table " + tableName_ + " cannot be read as " + wanted + ".");
-    return dbf::fieldBytes(record(), def);
+const FieldDef& SequentialReader::field(int index) const {
+    return fields_.at(static_cast<size_t>(index));
 }
 
-std::string SequentialReader::text(int field) const {
-    const std::string_view stored = dbf::trimmedText(bytesOf(field, "C", "text"));
+void SequentialReader::wrongType(const FieldDef& def, const char* wanted) const {
+    throw DatabaseError("Field " + def.name + " of table " + tableName_ + " cannot be read as " + wanted + ".");
+}
+
+std::string SequentialReader::text(int index) const {
+    const FieldDef& def = field(index);
+    if (def.type != 'C')
+        wrongType(def, "text");
+    const std::string_view stored = dbf::trimmedText(dbf::fieldBytes(record(), def));
     // Every code page keeps ASCII as it is: plain text needs no conversion.
     for (char c : stored) {
         if (static_cast<unsigned char>(c) >= 0x80)
@@ -98,25 +101,38 @@ std::string SequentialReader::text(int field) const {
     return std::string(stored);
 }
 
-std::optional<double> SequentialReader::number(int field) const {
-    const auto bytes = bytesOf(field, "NFI+O", "a number");
-    switch (fields_[static_cast<size_t>(field)].type) {
+std::optional<double> SequentialReader::number(int index) const {
+    const FieldDef& def = field(index);
+    switch (def.type) {
+        case 'N':
+        case 'F':
+            return dbf::parseNumber(dbf::fieldBytes(record(), def));
         case 'I':
-        case '+':
+        case '+': {
+            const auto bytes = dbf::fieldBytes(record(), def);
             return dbf::isAllZero(bytes) ? std::nullopt : std::optional<double>(dbf::decodeLong(bytes));
-        case 'O':
+        }
+        case 'O': {
+            const auto bytes = dbf::fieldBytes(record(), def);
             return dbf::isAllZero(bytes) ? std::nullopt : std::optional<double>(dbf::decodeDouble(bytes));
+        }
         default:
-            return dbf::parseNumber(bytes);
+            wrongType(def, "a number");
     }
 }
 
-std::optional<bool> SequentialReader::logical(int field) const {
-    return dbf::parseLogical(bytesOf(field, "L", "a logical value"));
+std::optional<bool> SequentialReader::logical(int index) const {
+    const FieldDef& def = field(index);
+    if (def.type != 'L')
+        wrongType(def, "a logical value");
+    return dbf::parseLogical(dbf::fieldBytes(record(), def));
 }
 
-std::optional<std::chrono::year_month_day> SequentialReader::date(int field) const {
-    return dbf::parseDate(bytesOf(field, "D", "a date"));
+std::optional<std::chrono::year_month_day> SequentialReader::date(int index) const {
+    const FieldDef& def = field(index);
+    if (def.type != 'D')
+        wrongType(def, "a date");
+    return dbf::parseDate(dbf::fieldBytes(record(), def));
 }
 
 }  // namespace brimo::data

@@ -51,16 +51,17 @@ class SequentialReader {
     // Field values of the current record, decoded as Table reads them; each
     // throws DatabaseError for a field of another type.
     // C: text without trailing blanks, converted from the table's code page to UTF-8.
-    std::string text(int field) const;
+    std::string text(int index) const;
     // N, F, I, +, O: nothing when blank.
-    std::optional<double> number(int field) const;
+    std::optional<double> number(int index) const;
     // L: nothing when blank or not a logical value.
-    std::optional<bool> logical(int field) const;
+    std::optional<bool> logical(int index) const;
     // D: nothing when blank or not a calendar date.
-    std::optional<std::chrono::year_month_day> date(int field) const;
+    std::optional<std::chrono::year_month_day> date(int index) const;
 
   private:
-    std::span<const std::byte> bytesOf(int field, const char* types, const char* wanted) const;
+    const FieldDef& field(int index) const;
+    [[noreturn]] void wrongType(const FieldDef& def, const char* wanted) const;
     // Reads records from `from` on into the block; false when none could be read.
     bool fill(uint32_t from);
 
