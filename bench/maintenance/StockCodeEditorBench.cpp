@@ -40,7 +40,8 @@ const std::filesystem::path& largeDataDirectory() {
             data::Database db(path);
             ready = db.openTable("CODE", data::OpenMode::ReadOnly)->recordCount() >= kRecords;
         }
-        if (!ready) sample::writeSampleDataSet(path, {kRecords});
+        if (!ready)
+            sample::writeSampleDataSet(path, {kRecords});
         return path;
     }();
     return dir;

@@ -58,7 +58,8 @@ TStockCodeInformation::TStockCodeInformation(const std::filesystem::path& dataDi
     QWidget* general = buildGeneralPage();
     pages_->addPage(general, QStringLiteral("&General"), generalHelpTopic, category_);
     QWidget* pricing = buildPricingPage();
-    pages_->addPage(pricing, QStringLiteral("&Pricing"), 5227, pricing->findChild<QWidget*>(QStringLiteral("rgListMthd")));
+    pages_->addPage(pricing, QStringLiteral("&Pricing"), 5227,
+                    pricing->findChild<QWidget*>(QStringLiteral("rgListMthd")));
     QWidget* notes = buildNotesPage();
     pages_->addPage(notes, QStringLiteral("&Notes"), 5226, notes->findChild<QWidget*>(QStringLiteral("Notes")));
     setPages(pages_);
@@ -99,8 +100,8 @@ QWidget* TStockCodeInformation::buildHeader() {
     code->setTextInteractionFlags(Qt::TextSelectableByMouse);
     bindings_->display(code, "STOCKCODE");
     using B = ui::RecordNavigator::Button;
-    navigator_ = new ui::RecordNavigator(
-        *link_, {B::first, B::prior, B::next, B::last, B::post, B::cancel, B::refresh}, header);
+    navigator_ =
+        new ui::RecordNavigator(*link_, {B::first, B::prior, B::next, B::last, B::post, B::cancel, B::refresh}, header);
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(codeLabel);
@@ -172,10 +173,9 @@ void TStockCodeInformation::rollUpCosts() {
     }
     ui::BusyCursor busy;
     costTyped_ = false;
-    rollUpContainerCosts(database_, *code_, posting_.changedCosts(), company_.precision,
-                         [this](const std::exception& error) {
-                             ui::MessageBox::error(this, QString::fromUtf8(error.what()));
-                         });
+    rollUpContainerCosts(
+        database_, *code_, posting_.changedCosts(), company_.precision,
+        [this](const std::exception& error) { ui::MessageBox::error(this, QString::fromUtf8(error.what())); });
 }
 
 }  // namespace brimo::maintenance

@@ -115,8 +115,8 @@ QWidget* TStockCodeInformation::buildGeneralPage() {
 
     category_ = lookupText(std::make_unique<TableLookup>(*categories_, "ENTRY", "ENTRY"), "Category", "CATEGORY",
                            {LookupField::Entry::freeTyping, categoryLength, false});
-    auto* subCategory = lookupText(std::make_unique<TableLookup>(*subCategories_, "ENTRY", "ENTRY"), "SubCat",
-                                   "SUBCAT", {LookupField::Entry::freeTyping, categoryLength, false});
+    auto* subCategory = lookupText(std::make_unique<TableLookup>(*subCategories_, "ENTRY", "ENTRY"), "SubCat", "SUBCAT",
+                                   {LookupField::Entry::freeTyping, categoryLength, false});
     fitToCharacters(category_, 14);
     fitToCharacters(subCategory, 14);
     auto* manufacturer = text("Mfr", "MFR", 30);
@@ -148,16 +148,17 @@ QWidget* TStockCodeInformation::buildGeneralPage() {
     auto* cost = priceBox("Cost", "COST");
     connect(cost, &ui::NumericEntryField::valueEdited, this, [this] { costTyped_ = true; });
     auto* onHand = number("OnHand", "ONHAND");
-    auto* vendor = lookupText(std::make_unique<TableLookup>(*vendors_, "VENDORCODE", "CODE", std::vector<std::string>{"NAME"}),
-                              "PrefVendor", "PREFVENDOR", {LookupField::Entry::freeTyping, 15, true});
+    auto* vendor =
+        lookupText(std::make_unique<TableLookup>(*vendors_, "VENDORCODE", "CODE", std::vector<std::string>{"NAME"}),
+                   "PrefVendor", "PREFVENDOR", {LookupField::Entry::freeTyping, 15, true});
     fitToCharacters(vendor, 18);
     auto* weight = number("Weight", "WEIGHT");
     auto* altCode = text("AltCode", "ALTCODE", 18, {15, true});
 
     QButtonGroup* containerButtons = nullptr;
-    auto* container = radioGroup(page, "rgContainer", QStringLiteral("Container Type"),
-                                 {QStringLiteral("None"), QStringLiteral("Assembly"), QStringLiteral("Container")},
-                                 containerButtons);
+    auto* container =
+        radioGroup(page, "rgContainer", QStringLiteral("Container Type"),
+                   {QStringLiteral("None"), QStringLiteral("Assembly"), QStringLiteral("Container")}, containerButtons);
     bindings_->choice(containerButtons, "CONTAINER");
     connect(serialized, &QCheckBox::clicked, this, &TStockCodeInformation::SerializedClick);
     connect(containerButtons, &QButtonGroup::idClicked, this, &TStockCodeInformation::ContainerClick);
@@ -189,8 +190,8 @@ QWidget* TStockCodeInformation::buildGeneralPage() {
     right->addRow(captionFor(QStringLiteral("Sale Price:"), sale), sale);
     for (int level = 0; level < 3; ++level) {
         auto* caption = named(captionFor(QString(), discounts[level]), level == 0   ? "lblDiscount1"
-                                                                         : level == 1 ? "lblDiscount2"
-                                                                                      : "lblDiscount3");
+                                                                       : level == 1 ? "lblDiscount2"
+                                                                                    : "lblDiscount3");
         bindings_->display(caption, level == 0 ? "DISC1DESC" : level == 1 ? "DISC2DESC" : "DISC3DESC");
         right->addRow(caption, discounts[level]);
     }
@@ -211,10 +212,11 @@ QWidget* TStockCodeInformation::buildGeneralPage() {
     layout->addLayout(columns);
     layout->addStretch(1);
 
-    chainTabOrder({category_, subCategory, manufacturer, model, description, location, minimum, maximum, target,
-                   saleUnit, orderUnit, unitsToOrder, serialized, taxable, gst, nonStock, noDeplete, list, sale,
-                   discounts[0], discounts[1], discounts[2], cost, onHand, vendor, weight, altCode,
-                   containerButtons->button(0)});
+    chainTabOrder(
+        {category_,    subCategory, manufacturer, model,     description,  location,     minimum,
+         maximum,      target,      saleUnit,     orderUnit, unitsToOrder, serialized,   taxable,
+         gst,          nonStock,    noDeplete,    list,      sale,         discounts[0], discounts[1],
+         discounts[2], cost,        onHand,       vendor,    weight,       altCode,      containerButtons->button(0)});
     return page;
 }
 
@@ -277,16 +279,17 @@ QWidget* TStockCodeInformation::buildPricingPage() {
     qobject_cast<QVBoxLayout*>(discountGroup->layout())->addLayout(levels);
 
     QButtonGroup* updateButtons = nullptr;
-    auto* updateGroup = radioGroup(page, "rgAutoPrice", QStringLiteral("Update Options"),
-                                   {manual, QStringLiteral("Batch Updated"), QStringLiteral("Automatic")}, updateButtons);
+    auto* updateGroup =
+        radioGroup(page, "rgAutoPrice", QStringLiteral("Update Options"),
+                   {manual, QStringLiteral("Batch Updated"), QStringLiteral("Automatic")}, updateButtons);
     bindings_->choice(updateButtons, "AUTOPRICE");
     auto* rounding = named(new QCheckBox(QStringLiteral("Rounding"), page), "cbAutoRound");
     bindings_->check(rounding, "AUTOROUND");
     auto* categoryGroup = named(new QGroupBox(QStringLiteral("Price Category"), page), "gbPriceCat");
-    auto* priceCategory = named(
-        new ui::LookupField(std::make_unique<ui::TableLookup>(*priceCategories_, "PRICECAT", "PRICECAT"),
-                            {ui::LookupField::Entry::listedOnly, 15, true}, categoryGroup),
-        "PriceCat");
+    auto* priceCategory =
+        named(new ui::LookupField(std::make_unique<ui::TableLookup>(*priceCategories_, "PRICECAT", "PRICECAT"),
+                                  {ui::LookupField::Entry::listedOnly, 15, true}, categoryGroup),
+              "PriceCat");
     bindings_->lookup(priceCategory, "PRICECAT");
     fitToCharacters(priceCategory, 18);
     connect(priceCategory, &ui::LookupField::entryChosen, this, &TStockCodeInformation::PriceCatChange);

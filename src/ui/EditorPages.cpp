@@ -47,8 +47,9 @@ int EditorPages::currentHelpTopic() const {
 }
 
 QWidget* EditorPages::firstControl(int page) const {
-    return page >= 0 && static_cast<std::size_t>(page) < pages_.size() ? pages_[static_cast<std::size_t>(page)].firstControl
-                                                                        : nullptr;
+    return page >= 0 && static_cast<std::size_t>(page) < pages_.size()
+               ? pages_[static_cast<std::size_t>(page)].firstControl
+               : nullptr;
 }
 
 }  // namespace brimo::ui

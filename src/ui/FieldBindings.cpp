@@ -100,7 +100,8 @@ void FieldBindings::text(TextBox* box, std::string_view field) {
 
 void FieldBindings::number(NumericEntryField* edit, std::string_view field) {
     const int index = link_.fieldIndex(field);
-    connect(edit, &NumericEntryField::valueEdited, this, [this, edit, index](double value) { write(edit, index, value); });
+    connect(edit, &NumericEntryField::valueEdited, this,
+            [this, edit, index](double value) { write(edit, index, value); });
     const std::string name(field);
     add(edit, index, [this, edit, name] { edit->setValue(link_.number(name)); });
 }

@@ -49,8 +49,8 @@ void LookupField::setValue(const QString& value) {
 // deleting the completed part (or anything else) is not undone at once.
 void LookupField::typed(const QString& text) {
     QLineEdit* edit = lineEdit();
-    const bool addedAtEnd = text.size() > typedBefore_.size() && text.startsWith(typedBefore_) &&
-                            edit->cursorPosition() == text.size();
+    const bool addedAtEnd =
+        text.size() > typedBefore_.size() && text.startsWith(typedBefore_) && edit->cursorPosition() == text.size();
     QString shown = text;
     if (addedAtEnd) {
         if (auto completed = lookup_->completion(text.toStdString())) {

@@ -114,11 +114,16 @@ void RecordNavigator::updateButtons() {
     const bool canMoveBack = !empty && (editing || !table.bof());
     const bool canMoveOn = !empty && (editing || !table.eof());
     const std::map<Button, bool> enabled{
-        {Button::first, canMoveBack},          {Button::prior, canMoveBack},
-        {Button::next, canMoveOn},             {Button::last, canMoveOn},
-        {Button::insert, writable},            {Button::remove, writable && !empty},
-        {Button::edit, writable && !editing && !empty}, {Button::post, editing},
-        {Button::cancel, editing},             {Button::refresh, !editing && !empty},
+        {Button::first, canMoveBack},
+        {Button::prior, canMoveBack},
+        {Button::next, canMoveOn},
+        {Button::last, canMoveOn},
+        {Button::insert, writable},
+        {Button::remove, writable && !empty},
+        {Button::edit, writable && !editing && !empty},
+        {Button::post, editing},
+        {Button::cancel, editing},
+        {Button::refresh, !editing && !empty},
     };
     for (const auto& [which, button] : buttons_) {
         button->setEnabled(enabled.at(which));

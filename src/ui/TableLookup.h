@@ -16,7 +16,8 @@ namespace brimo::ui {
 class TableLookup {
   public:
     // Throws DatabaseError when the tag or a field is missing.
-    TableLookup(data::Table& table, std::string_view tag, std::string keyField, std::vector<std::string> shownFields = {});
+    TableLookup(data::Table& table, std::string_view tag, std::string keyField,
+                std::vector<std::string> shownFields = {});
 
     // Every entry in key order: the key, then the shown fields.
     std::vector<std::vector<std::string>> rows();

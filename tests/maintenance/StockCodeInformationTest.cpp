@@ -1,7 +1,7 @@
 // "Stock Code Information" called as the host calls it, through EditStockCode,
 // with the dialog driven while it runs and the tables read back afterwards.
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -99,23 +99,24 @@ TEST_F(StockCodeEditor, OpensOnTheCodeAskedForOrTheFirstOne) {
         const char* shownCode;
         bool navigator;
     } cases[] = {
-        {"NUT", 0, "NUT", true},      {"NUT", 1, "NUT", false},   {"BOLT", 0, "BOLT", true},
-        {"BOL", 0, "AAA", true},      {"NOPE", 1, "AAA", false},  {"", 0, "AAA", true},
-        {"NUT", 0x10000, "NUT", true},  // only the low 16 bits are read
+        {"NUT", 0, "NUT", true},   {"NUT", 1, "NUT", false}, {"BOLT", 0, "BOLT", true},     {"BOL", 0, "AAA", true},
+        {"NOPE", 1, "AAA", false}, {"", 0, "AAA", true},     {"NUT", 0x10000, "NUT", true},  // only the low 16 bits are
+                                                                                             // read
         {"NUT", -1, "NUT", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.code) + " mode " + std::to_string(c.singleRecord));
-        EXPECT_EQ(edit(c.code, c.singleRecord,
-                       [&](QWidget& dialog) {
-                           EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Stock Code Information"));
-                           EXPECT_EQ(shown(dialog, "StockCode"), QString::fromLatin1(c.shownCode));
-                           EXPECT_EQ(child<QWidget>(dialog, "Navigator")->isVisible(), c.navigator);
-                           auto* category = child<QComboBox>(dialog, "Category");
-                           EXPECT_TRUE(dialog.focusWidget() == category || dialog.focusWidget() == category->lineEdit());
-                           click(dialog, "btnCancel");
-                       }),
-                  2);
+        EXPECT_EQ(
+            edit(c.code, c.singleRecord,
+                 [&](QWidget& dialog) {
+                     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Stock Code Information"));
+                     EXPECT_EQ(shown(dialog, "StockCode"), QString::fromLatin1(c.shownCode));
+                     EXPECT_EQ(child<QWidget>(dialog, "Navigator")->isVisible(), c.navigator);
+                     auto* category = child<QComboBox>(dialog, "Category");
+                     EXPECT_TRUE(dialog.focusWidget() == category || dialog.focusWidget() == category->lineEdit());
+                     click(dialog, "btnCancel");
+                 }),
+            2);
     }
 }
 

@@ -19,9 +19,9 @@ TEST(RoundHalfAwayFromZero, RoundsTheValueAsItReads) {
         int decimals;
         double expected;
     } cases[] = {
-        {1.23456, 3, 1.235},  {1.2345, 3, 1.235},  {-1.2345, 3, -1.235}, {2.675, 2, 2.68},   {0.125, 2, 0.13},
-        {1.2344999, 3, 1.234}, {0.0004, 3, 0},      {0.0005, 3, 0.001},   {9.9996, 3, 10.0},  {123456.789, 2, 123456.79},
-        {1e20, 2, 1e20},       {0, 4, 0},           {12.5, 0, 13},        {-0.5, 0, -1},
+        {1.23456, 3, 1.235},   {1.2345, 3, 1.235}, {-1.2345, 3, -1.235}, {2.675, 2, 2.68},  {0.125, 2, 0.13},
+        {1.2344999, 3, 1.234}, {0.0004, 3, 0},     {0.0005, 3, 0.001},   {9.9996, 3, 10.0}, {123456.789, 2, 123456.79},
+        {1e20, 2, 1e20},       {0, 4, 0},          {12.5, 0, 13},        {-0.5, 0, -1},
     };
     for (const Case& c : cases) {
         EXPECT_DOUBLE_EQ(roundHalfAwayFromZero(c.value, c.decimals), c.expected) << c.value << " to " << c.decimals;
@@ -56,7 +56,8 @@ TEST_F(RollUp, RecomputesEveryContainerOfAChangedComponentOnce) {
     data.addStockCode("BOLT", {{"COST", 0.25}});
     data.addStockCode("NUT", {{"COST", 0.1}});
     data.addStockCode("KIT", {{"CONTAINER", 1.0}, {"COST", 99.0}});
-    data.addStockCode("BOX", {{"CONTAINER", 2.0}, {"COST", 99.0}, {"AUTOPRICE", 2.0}, {"LISTMTHD", 1.0}, {"LISTPCT", 100.0}});
+    data.addStockCode("BOX",
+                      {{"CONTAINER", 2.0}, {"COST", 99.0}, {"AUTOPRICE", 2.0}, {"LISTMTHD", 1.0}, {"LISTPCT", 100.0}});
     data.addStockCode("CRATE", {{"CONTAINER", 2.0}, {"COST", 99.0}});
     data.addComponent("BOLT", "KIT", 4);
     data.addComponent("NUT", "KIT", 4);
@@ -116,8 +117,8 @@ TEST_F(RollUp, DoesNothingWithoutDefinitions) {
 
 TEST_F(RollUp, AContainerThatCannotBeSavedIsReportedAndTheOthersAreDone) {
     data.addStockCode("BOLT", {{"COST", 1.0}});
-    data.addStockCode("KIT", {{"CONTAINER", 1.0}, {"COST", 9.0}, {"AUTOPRICE", 2.0}, {"LISTMTHD", 1.0},
-                              {"LISTPCT", 9999.0}});
+    data.addStockCode("KIT",
+                      {{"CONTAINER", 1.0}, {"COST", 9.0}, {"AUTOPRICE", 2.0}, {"LISTMTHD", 1.0}, {"LISTPCT", 9999.0}});
     data.addStockCode("TIN", {{"CONTAINER", 1.0}, {"COST", 9.0}});
     data.addComponent("BOLT", "KIT", 9999999);
     data.addComponent("BOLT", "TIN", 2);

@@ -74,9 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"serializedItemDepletes",
                  {{"CONTAINER", 0.0}, {"SERIALIZED", true}, {"NODEPLETE", true}},
                  {{"SERIALIZED", true}, {"NODEPLETE", false}}},
-        RuleCase{"blanksAroundCategoriesAndVendorAreTrimmed",
-                 {{"CATEGORY", std::string(" \tHW")}, {"SUBCAT", std::string("  TOOLS")}, {"PREFVENDOR", std::string(" ACME")}},
-                 {{"CATEGORY", std::string("HW")}, {"SUBCAT", std::string("TOOLS")}, {"PREFVENDOR", std::string("ACME")}}},
+        RuleCase{
+            "blanksAroundCategoriesAndVendorAreTrimmed",
+            {{"CATEGORY", std::string(" \tHW")},
+             {"SUBCAT", std::string("  TOOLS")},
+             {"PREFVENDOR", std::string(" ACME")}},
+            {{"CATEGORY", std::string("HW")}, {"SUBCAT", std::string("TOOLS")}, {"PREFVENDOR", std::string("ACME")}}},
         RuleCase{"automaticUpdateRepricesFromTheCost",
                  {{"AUTOPRICE", 2.0}, {"COST", 10.0}, {"LIST", 1.0}, {"LISTMTHD", 1.0}, {"LISTPCT", 25.0}},
                  {{"LIST", 12.5}, {"COST", 10.0}}},
@@ -107,10 +110,8 @@ TEST(ChangedCosts, AreCollectedOnlyWhenBrowsingForTypedCostsOfNonContainers) {
         double container;
         bool collected;
     } cases[] = {
-        {"typedWhileBrowsing", true, true, 0, true},
-        {"assembly", true, true, 1, true},
-        {"container", true, true, 2, false},
-        {"notTyped", true, false, 0, false},
+        {"typedWhileBrowsing", true, true, 0, true}, {"assembly", true, true, 1, true},
+        {"container", true, true, 2, false},         {"notTyped", true, false, 0, false},
         {"singleRecord", false, true, 0, false},
     };
     for (const Case& c : cases) {
