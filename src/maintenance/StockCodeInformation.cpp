@@ -173,9 +173,11 @@ void TStockCodeInformation::rollUpCosts() {
     }
     ui::BusyCursor busy;
     costTyped_ = false;
-    rollUpContainerCosts(
-        database_, *code_, posting_.changedCosts(), company_.precision,
-        [this](const std::exception& error) { ui::MessageBox::error(this, QString::fromUtf8(error.what())); });
+    ui::reportErrors(this, [this] {
+        rollUpContainerCosts(
+            database_, *code_, posting_.changedCosts(), company_.precision,
+            [this](const std::exception& error) { ui::MessageBox::error(this, QString::fromUtf8(error.what())); });
+    });
 }
 
 }  // namespace brimo::maintenance

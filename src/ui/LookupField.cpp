@@ -7,7 +7,11 @@
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QTreeView>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "ui/ErrorReport.h"
 #include "ui/UpperCaseValidator.h"
 
 namespace brimo::ui {
@@ -53,7 +57,9 @@ void LookupField::typed(const QString& text) {
         text.size() > typedBefore_.size() && text.startsWith(typedBefore_) && edit->cursorPosition() == text.size();
     QString shown = text;
     if (addedAtEnd) {
-        if (auto completed = lookup_->completion(text.toStdString())) {
+        std::optional<std::string> completed;
+        reportErrors(window(), [&] { completed = lookup_->completion(text.toStdString()); });
+        if (completed) {
             const QString full = QString::fromStdString(*completed);
             if (full.size() > text.size() && full.size() <= options_.maxLength) {
                 shown = full;
@@ -71,7 +77,11 @@ void LookupField::typed(const QString& text) {
 
 void LookupField::take(const QString& text) {
     const QString before = value_;
-    const bool listed = lookup_->contains(text.toStdString());
+    bool listed = false;
+    if (!reportErrors(window(), [&] { listed = lookup_->contains(text.toStdString()); })) {
+        setValue(value_);
+        return;
+    }
     if (options_.entry == Entry::listedOnly && !listed && !text.isEmpty()) {
         setValue(value_);
         return;
@@ -114,7 +124,9 @@ void LookupField::fillList() {
     const bool blocked = blockSignals(true);
     rows_->clear();
     int current = -1;
-    for (const auto& row : lookup_->rows()) {
+    std::vector<std::vector<std::string>> rows;
+    reportErrors(window(), [&] { rows = lookup_->rows(); });
+    for (const auto& row : rows) {
         QList<QStandardItem*> items;
         for (const std::string& field : row) {
             auto* item = new QStandardItem(QString::fromStdString(field));
