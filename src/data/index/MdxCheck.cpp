@@ -186,21 +186,25 @@ class TagChecker {
                 ++x;
                 continue;
             }
-            // The same key on both sides: compare the groups of records.
-            std::set<uint32_t> want;
+            // The same key on both sides: compare the groups of records. A
+            // key of a low-cardinality tag can hold most of the table, so both
+            // groups are looked up in sorted copies, not searched linearly.
             auto key = expectedKey(x);
-            while (x < expected.size() && tree_.compare(expectedKey(x), key) == 0) want.insert(expected.recnos[x++]);
+            std::vector<uint32_t> want;
+            while (x < expected.size() && tree_.compare(expectedKey(x), key) == 0) want.push_back(expected.recnos[x++]);
+            std::sort(want.begin(), want.end());
+            want.erase(std::unique(want.begin(), want.end()), want.end());
             std::vector<uint32_t> have;
             while (a < entries_.size() && tree_.compare(entries_[a].key, key) == 0) have.push_back(entries_[a++].recno);
             for (uint32_t r : have) {
-                if (!want.count(r))
+                if (!std::binary_search(want.begin(), want.end(), r))
                     report("key " + describe(key) + " of record " + std::to_string(r) + " does not match the record");
             }
             if (!tag_.unique) {
+                std::sort(have.begin(), have.end());
                 for (uint32_t r : want) {
-                    if (std::find(have.begin(), have.end(), r) == have.end()) {
+                    if (!std::binary_search(have.begin(), have.end(), r))
                         report("record " + std::to_string(r) + " with key " + describe(key) + " is missing");
-                    }
                 }
             }
         }
