@@ -19,16 +19,32 @@ namespace {
 constexpr size_t kMaxProblemsPerTag = 20;
 constexpr size_t kMaxDepth = 24;
 
-struct Entry {
-    Key key;
-    uint32_t recno;
+// The leaf entries in tree order, keys packed one after the other (a
+// million separately allocated keys would cost more than comparing them).
+class LeafEntries {
+  public:
+    explicit LeafEntries(uint16_t keyLength) : length_(keyLength) {}
+
+    void add(std::span<const std::byte> key, uint32_t recno) {
+        keys_.insert(keys_.end(), key.begin(), key.end());
+        recnos_.push_back(recno);
+    }
+    size_t size() const { return recnos_.size(); }
+    bool empty() const { return recnos_.empty(); }
+    std::span<const std::byte> key(size_t i) const { return std::span(keys_).subspan(i * length_, length_); }
+    uint32_t recno(size_t i) const { return recnos_[i]; }
+
+  private:
+    uint16_t length_;
+    std::vector<std::byte> keys_;
+    std::vector<uint32_t> recnos_;
 };
 
 class TagChecker {
   public:
     TagChecker(const MdxStore& store, const TagLayout& tag, std::set<uint32_t>& usedPages,
                std::vector<std::string>& problems)
-        : store_(store), tag_(tag), tree_(store, tag), used_(usedPages), problems_(problems) {}
+        : store_(store), tag_(tag), tree_(store, tag), used_(usedPages), problems_(problems), entries_(tag.keyLength) {}
 
     void run(const RecordSource* records) {
         std::vector<std::byte> header;
@@ -104,17 +120,18 @@ class TagChecker {
                            std::to_string(page) + " lies outside the range of its parent's separators");
                 }
                 if (!entries_.empty()) {
-                    const Entry& prev = entries_.back();
-                    int c = tree_.compareEntry(prev.key, prev.recno, key, recno);
+                    auto prevKey = entries_.key(entries_.size() - 1);
+                    uint32_t prevRecno = entries_.recno(entries_.size() - 1);
+                    int c = tree_.compareEntry(prevKey, prevRecno, key, recno);
                     if (c >= 0) {
-                        report("keys out of order at page " + std::to_string(page) + ": " + describe(prev.key) +
-                               " (record " + std::to_string(prev.recno) + ") before " + describe(key) + " (record " +
+                        report("keys out of order at page " + std::to_string(page) + ": " + describe(prevKey) +
+                               " (record " + std::to_string(prevRecno) + ") before " + describe(key) + " (record " +
                                std::to_string(recno) + ")");
-                    } else if (tag_.unique && tree_.compare(prev.key, key) == 0) {
+                    } else if (tag_.unique && tree_.compare(prevKey, key) == 0) {
                         report("unique key " + describe(key) + " appears more than once");
                     }
                 }
-                entries_.push_back({Key(key.begin(), key.end()), recno});
+                entries_.add(key, recno);
             }
             return;
         }
@@ -148,9 +165,10 @@ class TagChecker {
             return;
         }
         uint32_t count = records.recordCount();
-        for (const Entry& e : entries_) {
-            if (e.recno == 0 || e.recno > count) {
-                report("key " + describe(e.key) + " points to record " + std::to_string(e.recno) +
+        for (size_t i = 0; i < entries_.size(); ++i) {
+            uint32_t recno = entries_.recno(i);
+            if (recno == 0 || recno > count) {
+                report("key " + describe(entries_.key(i)) + " points to record " + std::to_string(recno) +
                        ", which does not exist");
             }
         }
@@ -163,9 +181,9 @@ class TagChecker {
         while (a < entries_.size() || x < expected.size()) {
             int c = a == entries_.size()   ? 1
                     : x == expected.size() ? -1
-                                           : tree_.compare(entries_[a].key, expectedKey(x));
+                                           : tree_.compare(entries_.key(a), expectedKey(x));
             if (c < 0) {
-                report("key " + describe(entries_[a].key) + " of record " + std::to_string(entries_[a].recno) +
+                report("key " + describe(entries_.key(a)) + " of record " + std::to_string(entries_.recno(a)) +
                        " does not match the record");
                 ++a;
                 continue;
@@ -195,7 +213,7 @@ class TagChecker {
             std::sort(want.begin(), want.end());
             want.erase(std::unique(want.begin(), want.end()), want.end());
             std::vector<uint32_t> have;
-            while (a < entries_.size() && tree_.compare(entries_[a].key, key) == 0) have.push_back(entries_[a++].recno);
+            while (a < entries_.size() && tree_.compare(entries_.key(a), key) == 0) have.push_back(entries_.recno(a++));
             for (uint32_t r : have) {
                 if (!std::binary_search(want.begin(), want.end(), r))
                     report("key " + describe(key) + " of record " + std::to_string(r) + " does not match the record");
@@ -215,7 +233,7 @@ class TagChecker {
     TagTree tree_;
     std::set<uint32_t>& used_;
     std::vector<std::string>& problems_;
-    std::vector<Entry> entries_;
+    LeafEntries entries_;
     uint32_t blocks_ = 0;
     size_t count_ = 0;
     bool aborted_ = false;
