@@ -228,9 +228,6 @@ int16_t pointerScratch;
 INSTANTIATE_TEST_SUITE_P(
     Catalogue, UnavailableDialogExport,
     ::testing::Values(
-        UnavailableCase{"SelectStockCode", [] { return SelectStockCode(hostWindow, scratch, 0, 0); }, -1},
-        UnavailableCase{"SelectCustomer", [] { return SelectCustomer(hostWindow, "", 1); }, -1},
-        UnavailableCase{"SelectVendorCode", [] { return SelectVendorCode(hostWindow, scratch); }, -1},
         UnavailableCase{"SelectOpenSO", [] { return SelectOpenSO(hostWindow); }, -1},
         UnavailableCase{"SelectRecurringInvoice", [] { return SelectRecurringInvoice(hostWindow); }, -1},
         UnavailableCase{"SelectUnposted", [] { return SelectUnposted(hostWindow, scratch); }, 0},
@@ -259,7 +256,6 @@ INSTANTIATE_TEST_SUITE_P(
             [] { return SelectDestination(hostWindow, scratch, scratch, scratch, &pointerScratch, &pointerScratch); },
             -1},
         UnavailableCase{"SQLInterface", [] { return SQLInterface(hostWindow); }, -1},
-        UnavailableCase{"EditStockCode", [] { return EditStockCode(hostWindow, "", 0); }, -1},
         UnavailableCase{"EditCustomer", [] { return EditCustomer(hostWindow, -1, "", 0); }, -1},
         UnavailableCase{"EditVendorCode", [] { return EditVendorCode(hostWindow, "", 0); }, -1},
         UnavailableCase{"EditUser", [] { return EditUser(hostWindow, scratch); }, -1},
