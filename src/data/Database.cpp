@@ -109,10 +109,10 @@ std::unique_ptr<Table> Database::createTable(std::string_view tableName, const s
     std::set<std::string> seen;
     std::vector<FieldDef> fields;
     bool withMemo = false;
-    for (FieldSpec spec : specs) {
-        checkFieldSpec(spec, seen);
-        withMemo = withMemo || spec.type == 'M' || spec.type == 'B' || spec.type == 'G';
-        fields.push_back({spec.name, spec.type, spec.length, spec.decimals, 0});
+    for (FieldSpec field : specs) {
+        checkFieldSpec(field, seen);
+        withMemo = withMemo || field.type == 'M' || field.type == 'B' || field.type == 'G';
+        fields.push_back({field.name, field.type, field.length, field.decimals, 0});
     }
     const auto today =
         std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};

@@ -156,10 +156,10 @@ void Table::setOnCalcFields(Hook hook) {
     impl_->calculate();
 }
 
-void Table::addCalculatedField(const FieldSpec& spec) {
-    if (impl_->fieldIndex(spec.name) >= 0)
-        throw DatabaseError("Table " + impl_->name + " already has a field " + spec.name + ".");
-    FieldDef f{spec.name, spec.type, spec.length, spec.decimals, static_cast<uint32_t>(impl_->buffer.size())};
+void Table::addCalculatedField(const FieldSpec& field) {
+    if (impl_->fieldIndex(field.name) >= 0)
+        throw DatabaseError("Table " + impl_->name + " already has a field " + field.name + ".");
+    FieldDef f{field.name, field.type, field.length, field.decimals, static_cast<uint32_t>(impl_->buffer.size())};
     if (f.length == 0) f.length = f.type == 'D' ? 8 : f.type == 'L' ? 1 : 20;
     impl_->fields.push_back(f);
     impl_->buffer.resize(impl_->buffer.size() + f.length, std::byte{' '});
