@@ -1,7 +1,7 @@
 // The engine over a customer table of 1,000,000 records with its production
 // index, in the page cache: sequential scans (against a plain C loop over the
-// same file), opening by a tag, nearest-key search, reindexing a tag and an
-// edit of an indexed field.
+// same file), opening by a tag, nearest-key search, reindexing a tag,
+// checking every tag against the records and an edit of an indexed field.
 //
 // The data set is the one `brimo-db sample DIR --records 1000000` writes; it
 // is made once in $BRIMO_BENCH_DIR (default /tmp/brimo-bench-1m) and reused.
@@ -156,6 +156,23 @@ void BM_ReindexNumericTag(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kRecords);
 }
 
+// Checking the production index: every tag's tree and its entries against
+// the keys of all records.
+void BM_CheckIndex(benchmark::State& state) {
+    data::Database db(dataDirectory());
+    auto cust = db.openTable("CUST", data::OpenMode::ReadOnly);
+    const auto index = data::index::MdxIndex::open(dataDirectory() / "CUST.MDX", cust->fields(), false);
+    const data::catalogue::TableRecords records(*cust);
+    for (auto _ : state) {
+        const auto problems = index.check(&records);
+        if (!problems.empty()) {
+            state.SkipWithError(problems.front().c_str());
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kRecords);
+}
+
 // An edit of LASTNAME (in the key of FULLNAME) posted with every tag kept.
 void BM_EditIndexedField(benchmark::State& state) {
     data::Database db(dataDirectory());
@@ -184,6 +201,7 @@ BENCHMARK(BM_ReindexNumericTag)
     ->Iterations(1)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
+BENCHMARK(BM_CheckIndex)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(BM_EditIndexedField)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 BENCHMARK_MAIN();
