@@ -30,7 +30,7 @@ const Node* BranchCache::branch(uint32_t page) const {
 void BranchCache::keep(const MdxStore& store, uint32_t root, const Path& path) {
     catchUp(store);
     root_ = root;
-    for (size_t i = 0; i + 1 < path.size(); ++i) branches_.insert_or_assign(path[i].node.page(), path[i].node);
+    for (size_t i = 0; i + 1 < path.size(); ++i) branches_.try_emplace(path[i].node.page(), path[i].node);
 }
 
 const Node* BranchCache::leaf(const MdxStore& store, uint32_t page) const {

@@ -29,7 +29,7 @@ class BranchCache {
 
     std::optional<uint32_t> root() const { return root_; }
     const Node* branch(uint32_t page) const;
-    // Keeps the root and the branch nodes of a path just read from the file.
+    // Keeps the root and those branch nodes of a path that are not kept yet.
     void keep(const MdxStore& store, uint32_t root, const std::vector<Step>& path);
 
     // The leaf held last when it is `page` and this process has not written

@@ -70,9 +70,12 @@ Path TagTree::lowerBound(std::span<const std::byte> key, uint64_t recno) const {
         return descend(root(), key, recno, nullptr);
     if (cache_->usable(store_)) {
         try {
-            Path path = descend(*cache_->root(), key, recno, cache_);
-            if (leafHolds(path, key, recno))
+            uint32_t top = *cache_->root();
+            Path path = descend(top, key, recno, cache_);
+            if (leafHolds(path, key, recno)) {
+                cache_->keep(store_, top, path);  // branch pages read on the way down
                 return path;
+            }
         } catch (const DatabaseError&) {
             // A kept page led somewhere that is no longer part of the tree.
         }
