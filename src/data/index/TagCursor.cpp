@@ -1,7 +1,6 @@
 #include "data/index/TagCursor.h"
 
 #include "data/DatabaseError.h"
-#include "data/index/BranchCache.h"
 #include "data/index/TagTree.h"
 
 namespace brimo::data::index {
@@ -19,11 +18,6 @@ KeyType TagCursor::keyType() const {
 }
 uint16_t TagCursor::keyLength() const {
     return tag_->keyLength;
-}
-
-void TagCursor::keepBranchPages() {
-    if (!cache_)
-        cache_ = std::make_unique<BranchCache>();
 }
 
 void TagCursor::setRange(std::optional<Key> low, std::optional<Key> high) {
@@ -51,8 +45,6 @@ bool TagCursor::moveTo(const Path& path) {
     recno_ = TagTree::recno(path);
     leafPage_ = path.back().node.page();
     leafIndex_ = path.back().index;
-    if (cache_)
-        cache_->holdLeaf(*store_, path.back().node);
     return true;
 }
 
@@ -67,13 +59,13 @@ bool TagCursor::moveStep(const Path& path, int direction) {
 }
 
 bool TagCursor::first() {
-    TagTree tree(*store_, *tag_, cache_.get());
+    TagTree tree(*store_, *tag_);
     Path path = low_ ? tree.lowerBound(*low_, 0) : tree.leftmost();
     return tree.settle(path) && moveTo(path);
 }
 
 bool TagCursor::last() {
-    TagTree tree(*store_, *tag_, cache_.get());
+    TagTree tree(*store_, *tag_);
     Path path = high_ ? tree.lowerBound(*high_, kAfterAllRecords) : tree.rightmost();
     if (high_ || path.back().node.count() == 0) {
         if (!tree.backward(path))
@@ -85,8 +77,7 @@ bool TagCursor::last() {
 std::optional<bool> TagCursor::moveWithinLeaf(int delta) {
     try {
         TagTree tree(*store_, *tag_);
-        const Node* held = cache_ ? cache_->leaf(*store_, leafPage_) : nullptr;
-        Node leaf = held ? *held : tree.readNode(leafPage_);
+        Node leaf = tree.readNode(leafPage_);
         uint32_t n = leaf.count();
         if (!leaf.isLeaf() || n > tag_->maxKeys || leafIndex_ >= n)
             return std::nullopt;
@@ -110,7 +101,7 @@ bool TagCursor::next() {
         return first();
     if (auto moved = moveWithinLeaf(+1))
         return *moved;
-    TagTree tree(*store_, *tag_, cache_.get());
+    TagTree tree(*store_, *tag_);
     Path path = tree.lowerBound(key_, uint64_t(recno_) + 1);
     return tree.settle(path) && moveStep(path, +1);
 }
@@ -120,19 +111,19 @@ bool TagCursor::prior() {
         return last();
     if (auto moved = moveWithinLeaf(-1))
         return *moved;
-    TagTree tree(*store_, *tag_, cache_.get());
+    TagTree tree(*store_, *tag_);
     Path path = tree.lowerBound(key_, recno_);
     return tree.backward(path) && moveStep(path, -1);
 }
 
 bool TagCursor::seekExact(std::span<const std::byte> key) {
-    TagTree tree(*store_, *tag_, cache_.get());
+    TagTree tree(*store_, *tag_);
     Path path = tree.lowerBound(key, 0);
     return tree.settle(path) && tree.compare(TagTree::key(path), key) == 0 && moveTo(path);
 }
 
 bool TagCursor::seekNearest(std::span<const std::byte> key) {
-    TagTree tree(*store_, *tag_, cache_.get());
+    TagTree tree(*store_, *tag_);
     Path path = tree.lowerBound(key, 0);
     if (!tree.settle(path))
         return false;
@@ -145,7 +136,7 @@ bool TagCursor::seekNearest(std::span<const std::byte> key) {
 }
 
 bool TagCursor::seekEntry(std::span<const std::byte> key, uint32_t recno) {
-    TagTree tree(*store_, *tag_, cache_.get());
+    TagTree tree(*store_, *tag_);
     Path path = tree.lowerBound(key, recno);
     return tree.settle(path) && tree.compareEntry(TagTree::key(path), TagTree::recno(path), key, recno) == 0 &&
            moveTo(path);

@@ -11,7 +11,6 @@
 namespace brimo::data::index {
 
 namespace detail {
-class BranchCache;
 class MdxStore;
 struct TagLayout;
 struct Step;
@@ -43,15 +42,6 @@ class TagCursor {
 
     KeyType keyType() const;
     uint16_t keyLength() const;
-
-    // From now on, for the cursor's lifetime, seeks keep the tag's branch
-    // pages and read only the leaf, which must prove that it holds the sought
-    // position (else the seek reads the tree afresh), and next() and prior()
-    // walk the leaf the cursor read last without reading it again. Meant for
-    // the many lookups of one statement; writes through the MdxIndex this
-    // cursor came from drop what was kept. docs/mdx.md explains why a kept
-    // page that other processes have changed never gives a wrong answer.
-    void keepBranchPages();
 
     // Restricts the cursor to keys between `low` and `high` in tag order, both
     // included; a character bound shorter than the key compares as a prefix,
@@ -94,7 +84,6 @@ class TagCursor {
 
     std::shared_ptr<detail::MdxStore> store_;
     std::shared_ptr<const detail::TagLayout> tag_;
-    std::unique_ptr<detail::BranchCache> cache_;  // null unless keepBranchPages()
     std::optional<Key> low_;
     std::optional<Key> high_;
     Key key_;

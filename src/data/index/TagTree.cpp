@@ -2,9 +2,6 @@
 
 #include <string>
 
-#include "data/DatabaseError.h"
-#include "data/index/BranchCache.h"
-
 namespace brimo::data::index::detail {
 
 namespace {
@@ -25,11 +22,10 @@ Node TagTree::readNode(uint32_t page) const {
     return Node(page, store_.readBlock(page), tag_);
 }
 
-Node TagTree::checkedNode(uint32_t page, size_t depth, const BranchCache* cache) const {
+Node TagTree::checkedNode(uint32_t page, size_t depth) const {
     if (depth >= kMaxDepth)
         store_.damaged("the nodes of tag " + tag_.name + " form a loop");
-    const Node* kept = cache ? cache->branch(page) : nullptr;
-    Node node = kept ? *kept : readNode(page);
+    Node node = readNode(page);
     if (node.count() > tag_.maxKeys) {
         store_.damaged("node at page " + std::to_string(page) + " of tag " + tag_.name + " claims " +
                        std::to_string(node.count()) + " keys");
@@ -55,10 +51,9 @@ void TagTree::push(Path& path, uint32_t page, uint32_t index) const {
     path.push_back({checkedNode(page, path.size()), index});
 }
 
-bool TagTree::entryAtMostLastOf(uint32_t page, std::span<const std::byte> key, uint64_t recno, size_t depth,
-                                const BranchCache* cache) const {
-    Node node = checkedNode(page, depth, cache);
-    while (!node.isLeaf()) node = checkedNode(node.pointer(node.count()), ++depth, cache);
+bool TagTree::entryAtMostLastOf(uint32_t page, std::span<const std::byte> key, uint64_t recno, size_t depth) const {
+    Node node = checkedNode(page, depth);
+    while (!node.isLeaf()) node = checkedNode(node.pointer(node.count()), ++depth);
     if (node.count() == 0)
         return false;
     uint32_t last = node.count() - 1;
@@ -66,48 +61,10 @@ bool TagTree::entryAtMostLastOf(uint32_t page, std::span<const std::byte> key, u
 }
 
 Path TagTree::lowerBound(std::span<const std::byte> key, uint64_t recno) const {
-    if (!cache_)
-        return descend(root(), key, recno, nullptr);
-    if (cache_->usable(store_)) {
-        try {
-            uint32_t top = *cache_->root();
-            Path path = descend(top, key, recno, cache_);
-            if (leafHolds(path, key, recno)) {
-                cache_->keep(store_, top, path);  // branch pages read on the way down
-                return path;
-            }
-        } catch (const DatabaseError&) {
-            // A kept page led somewhere that is no longer part of the tree.
-        }
-        cache_->clear();
-    }
-    uint32_t top = root();
-    Path path = descend(top, key, recno, nullptr);
-    cache_->keep(store_, top, path);
-    return path;
-}
-
-bool TagTree::leafHolds(const Path& path, std::span<const std::byte> key, uint64_t recno) const {
-    const Node& leaf = path.back().node;
-    uint32_t index = path.back().index;
-    uint32_t n = leaf.count();
-    if (!leaf.isLeaf() || n > tag_.maxKeys || index == 0 || index >= n)
-        return false;
-    for (uint32_t i = 0; i < n; ++i) {
-        if (leaf.pointer(i) == 0)
-            return false;
-        if (i > 0 && compareEntry(leaf.key(i - 1), leaf.pointer(i - 1), leaf.key(i), leaf.pointer(i)) >= 0)
-            return false;
-    }
-    return compareEntry(key, recno, leaf.key(index - 1), leaf.pointer(index - 1)) > 0 &&
-           compareEntry(key, recno, leaf.key(index), leaf.pointer(index)) <= 0;
-}
-
-Path TagTree::descend(uint32_t root, std::span<const std::byte> key, uint64_t recno, const BranchCache* cache) const {
     Path path;
-    uint32_t page = root;
+    uint32_t page = root();
     for (;;) {
-        Node node = checkedNode(page, path.size(), cache);
+        Node node = checkedNode(page, path.size());
         uint32_t n = node.count();
         bool leaf = node.isLeaf();
         // First i whose entry (leaf) or subtree (branch) is not below the target.
@@ -123,7 +80,7 @@ Path TagTree::descend(uint32_t root, std::span<const std::byte> key, uint64_t re
                 if (c != 0 || recno == 0 || recno == kAfterAllRecords) {
                     notBelow = c < 0 || (c == 0 && recno == 0);
                 } else {
-                    notBelow = entryAtMostLastOf(node.pointer(mid), key, recno, path.size() + 1, cache);
+                    notBelow = entryAtMostLastOf(node.pointer(mid), key, recno, path.size() + 1);
                 }
             }
             if (notBelow) {

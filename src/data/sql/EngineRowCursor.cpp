@@ -58,12 +58,8 @@ void EngineRowCursor::seek(const SourceIndex& index, const KeySelection& s) {
             high = keyOf(s.upper->value, type, tag);
     }
     auto found = cursors_.find(index.tag);
-    if (found == cursors_.end()) {
+    if (found == cursors_.end())
         found = cursors_.emplace(index.tag, tags_.index->cursor(index.tag)).first;
-        // A statement seeks the same tag again and again (the inner side of a
-        // join): keep its branch pages while this cursor lives.
-        found->second.keepBranchPages();
-    }
     tag_ = &found->second;
     tag_->setRange(std::move(low), std::move(high));
     mode_ = Mode::Tag;
