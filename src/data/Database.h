@@ -31,7 +31,7 @@ struct TagSpec {
     std::string expression;
     bool unique = false;
     bool descending = false;
-    std::string forExpression;
+    std::string forExpression{};
 };
 
 // A data alias: one directory of dBASE tables. The directory is resolved once,

@@ -17,7 +17,7 @@ struct StockRow {
     double onHand = 0;
     double allocated = 0;
     double onRma = 0;
-    std::string notes;
+    std::string notes{};
 };
 
 struct CustomerRow {
@@ -26,7 +26,7 @@ struct CustomerRow {
     std::string firstName;
     std::string phone;
     std::string account;
-    std::string notes;
+    std::string notes{};
 };
 
 struct VendorRow {
