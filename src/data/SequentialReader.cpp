@@ -88,17 +88,19 @@ void SequentialReader::wrongType(const FieldDef& def, const char* wanted) const 
     throw DatabaseError("Field " + def.name + " of table " + tableName_ + " cannot be read as " + wanted + ".");
 }
 
-std::string SequentialReader::text(int index) const {
+std::string_view SequentialReader::text(int index, std::string& converted) const {
     const FieldDef& def = field(index);
     if (def.type != 'C')
         wrongType(def, "text");
     const std::string_view stored = dbf::trimmedText(dbf::fieldBytes(record(), def));
     // Every code page keeps ASCII as it is: plain text needs no conversion.
     for (char c : stored) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return platform::decodeText(codePage_, stored);
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            converted = platform::decodeText(codePage_, stored);
+            return converted;
+        }
     }
-    return std::string(stored);
+    return stored;
 }
 
 std::optional<double> SequentialReader::number(int index) const {

@@ -50,8 +50,10 @@ class SequentialReader {
 
     // Field values of the current record, decoded as Table reads them; each
     // throws DatabaseError for a field of another type.
-    // C: text without trailing blanks, converted from the table's code page to UTF-8.
-    std::string text(int index) const;
+    // C: text without trailing blanks in UTF-8: the stored bytes when they are
+    // plain ASCII, else their conversion from the table's code page, made in
+    // `converted`.
+    std::string_view text(int index, std::string& converted) const;
     // N, F, I, +, O: nothing when blank.
     std::optional<double> number(int index) const;
     // L: nothing when blank or not a logical value.

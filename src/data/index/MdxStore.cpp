@@ -137,11 +137,13 @@ void MdxStore::countWrite() const {
 
 void MdxStore::writeBlock(uint32_t page, std::span<const std::byte> block) {
     countWrite();
+    ++writeCount_;
     file_.writeAt(uint64_t(page) * kPageSize, block);
 }
 
 void MdxStore::writeHeader(std::span<const std::byte> header) {
     countWrite();
+    ++writeCount_;
     file_.writeAt(0, header.first(kPageSize));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -45,6 +46,9 @@ class MdxStore {
     void readBlock(uint32_t page, std::span<std::byte> out) const;
     void writeBlock(uint32_t page, std::span<const std::byte> block);
     void writeHeader(std::span<const std::byte> header);
+    // Pages and headers written through this object so far; what a reader
+    // kept from the file before a write may be out of date.
+    uint64_t writeCount() const { return writeCount_.load(std::memory_order_acquire); }
 
     // The compiled key and FOR expressions of a tag (compiled once per text).
     const Expression& expression(const std::string& text) const;
@@ -64,6 +68,7 @@ class MdxStore {
     io::File file_;
     std::vector<FieldDef> fields_;
     uint16_t pagesPerBlock_ = kDefaultPagesPerBlock;
+    std::atomic<uint64_t> writeCount_{0};
     mutable std::mutex expressionsMutex_;
     mutable std::map<std::string, Expression> expressions_;
 };

@@ -1,6 +1,7 @@
 #include "data/index/TagCursor.h"
 
 #include "data/DatabaseError.h"
+#include "data/index/BranchCache.h"
 #include "data/index/TagTree.h"
 
 namespace brimo::data::index {
@@ -24,6 +25,7 @@ void TagCursor::setRange(std::optional<Key> low, std::optional<Key> high) {
     low_ = std::move(low);
     high_ = std::move(high);
     recno_ = 0;
+    leafAsRead_.reset();
 }
 
 void TagCursor::clearRange() {
@@ -35,7 +37,12 @@ bool TagCursor::withinRange(std::span<const std::byte> key) const {
     return (!low_ || tree.compare(key, *low_) >= 0) && (!high_ || tree.compare(key, *high_) <= 0);
 }
 
-bool TagCursor::moveTo(const Path& path) {
+void TagCursor::readForQuery() {
+    if (!cache_)
+        cache_ = std::make_unique<BranchCache>();
+}
+
+bool TagCursor::moveTo(Path& path) {
     auto key = TagTree::key(path);
     if (!withinRange(key))
         return false;
@@ -45,10 +52,14 @@ bool TagCursor::moveTo(const Path& path) {
     recno_ = TagTree::recno(path);
     leafPage_ = path.back().node.page();
     leafIndex_ = path.back().index;
+    if (cache_) {
+        leafAsRead_ = std::move(path.back().node);
+        leafWrites_ = store_->writeCount();
+    }
     return true;
 }
 
-bool TagCursor::moveStep(const Path& path, int direction) {
+bool TagCursor::moveStep(Path& path, int direction) {
     // Every step must go strictly forward (or back) in tag order; a damaged
     // tree could otherwise send the cursor round in circles.
     TagTree tree(*store_, *tag_);
@@ -59,13 +70,13 @@ bool TagCursor::moveStep(const Path& path, int direction) {
 }
 
 bool TagCursor::first() {
-    TagTree tree(*store_, *tag_);
+    TagTree tree(*store_, *tag_, cache_.get());
     Path path = low_ ? tree.lowerBound(*low_, 0) : tree.leftmost();
     return tree.settle(path) && moveTo(path);
 }
 
 bool TagCursor::last() {
-    TagTree tree(*store_, *tag_);
+    TagTree tree(*store_, *tag_, cache_.get());
     Path path = high_ ? tree.lowerBound(*high_, kAfterAllRecords) : tree.rightmost();
     if (high_ || path.back().node.count() == 0) {
         if (!tree.backward(path))
@@ -77,7 +88,9 @@ bool TagCursor::last() {
 std::optional<bool> TagCursor::moveWithinLeaf(int delta) {
     try {
         TagTree tree(*store_, *tag_);
-        Node leaf = tree.readNode(leafPage_);
+        const bool asRead = leafAsRead_ && leafWrites_ == store_->writeCount();
+        Node leaf = asRead ? std::move(*leafAsRead_) : tree.readNode(leafPage_);
+        leafAsRead_.reset();
         uint32_t n = leaf.count();
         if (!leaf.isLeaf() || n > tag_->maxKeys || leafIndex_ >= n)
             return std::nullopt;
@@ -101,7 +114,7 @@ bool TagCursor::next() {
         return first();
     if (auto moved = moveWithinLeaf(+1))
         return *moved;
-    TagTree tree(*store_, *tag_);
+    TagTree tree(*store_, *tag_, cache_.get());
     Path path = tree.lowerBound(key_, uint64_t(recno_) + 1);
     return tree.settle(path) && moveStep(path, +1);
 }
@@ -111,19 +124,19 @@ bool TagCursor::prior() {
         return last();
     if (auto moved = moveWithinLeaf(-1))
         return *moved;
-    TagTree tree(*store_, *tag_);
+    TagTree tree(*store_, *tag_, cache_.get());
     Path path = tree.lowerBound(key_, recno_);
     return tree.backward(path) && moveStep(path, -1);
 }
 
 bool TagCursor::seekExact(std::span<const std::byte> key) {
-    TagTree tree(*store_, *tag_);
+    TagTree tree(*store_, *tag_, cache_.get());
     Path path = tree.lowerBound(key, 0);
     return tree.settle(path) && tree.compare(TagTree::key(path), key) == 0 && moveTo(path);
 }
 
 bool TagCursor::seekNearest(std::span<const std::byte> key) {
-    TagTree tree(*store_, *tag_);
+    TagTree tree(*store_, *tag_, cache_.get());
     Path path = tree.lowerBound(key, 0);
     if (!tree.settle(path))
         return false;
@@ -136,7 +149,7 @@ bool TagCursor::seekNearest(std::span<const std::byte> key) {
 }
 
 bool TagCursor::seekEntry(std::span<const std::byte> key, uint32_t recno) {
-    TagTree tree(*store_, *tag_);
+    TagTree tree(*store_, *tag_, cache_.get());
     Path path = tree.lowerBound(key, recno);
     return tree.settle(path) && tree.compareEntry(TagTree::key(path), TagTree::recno(path), key, recno) == 0 &&
            moveTo(path);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/index/KeyEncoding.h"
+#include "data/index/Node.h"
 
 namespace brimo::data::index {
 
@@ -14,6 +15,7 @@ namespace detail {
 class MdxStore;
 struct TagLayout;
 struct Step;
+class BranchCache;
 }  // namespace detail
 
 // A position in one tag, in the tag's order (descending tags run from the
@@ -64,6 +66,16 @@ class TagCursor {
     // The entry of one record, e.g. to resume after the record was changed.
     bool seekEntry(std::span<const std::byte> key, uint32_t recno);
 
+    // From now on, for the cursor's lifetime, reads as a query that reads its
+    // rows once. Seeks keep the tag's branch pages and read only the tag
+    // header and the leaf, which must prove that it holds the position (see
+    // docs/mdx.md). next() and prior() step through the leaf as it was read
+    // when the cursor arrived on it, and read the next leaf afresh, so changes
+    // others make to a leaf meanwhile are seen once the cursor has left it.
+    // Writes through the MdxIndex this cursor came from drop everything kept.
+    // Not for a cursor a user keeps open.
+    void readForQuery();
+
     bool positioned() const { return recno_ != 0; }
     // The current entry; valid only when positioned().
     const Key& key() const { return key_; }
@@ -73,10 +85,10 @@ class TagCursor {
     bool withinRange(std::span<const std::byte> key) const;
     // Moves to the entry at the end of `path` when it is within the range;
     // otherwise leaves the position alone.
-    bool moveTo(const std::vector<detail::Step>& path);
+    bool moveTo(std::vector<detail::Step>& path);
     // moveTo for next (direction +1) and prior (-1): throws when the entry
     // does not lie beyond the current one, i.e. the tree is out of order.
-    bool moveStep(const std::vector<detail::Step>& path, int direction);
+    bool moveStep(std::vector<detail::Step>& path, int direction);
     // Moves to the neighbour in the same leaf (delta +1 or -1) when the leaf
     // still holds the current entry where it was found; nothing when the
     // entry must be found again from the root.
@@ -90,6 +102,11 @@ class TagCursor {
     uint32_t recno_ = 0;
     uint32_t leafPage_ = 0;
     uint32_t leafIndex_ = 0;
+    // Null unless readForQuery(); then also the leaf as read on arrival, and
+    // the index's write count at the time.
+    std::unique_ptr<detail::BranchCache> cache_;
+    std::optional<detail::Node> leafAsRead_;
+    uint64_t leafWrites_ = 0;
 };
 
 }  // namespace brimo::data::index

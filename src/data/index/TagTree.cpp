@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "data/DatabaseError.h"
+#include "data/index/BranchCache.h"
+
 namespace brimo::data::index::detail {
 
 namespace {
@@ -11,21 +14,26 @@ constexpr size_t kMaxDepth = 24;
 }  // namespace
 
 uint32_t TagTree::root() const {
-    std::byte word[4];
-    if (store_.file().readAt(uint64_t(tag_.headerPage) * kPageSize, word) < 4) {
+    return headerState().root;
+}
+
+TagHeaderState TagTree::headerState() const {
+    std::byte words[tagheader::kSerial + 1];
+    if (store_.file().readAt(uint64_t(tag_.headerPage) * kPageSize, words) < sizeof words) {
         store_.damaged("the header of tag " + tag_.name + " is missing");
     }
-    return get32(word, 0);
+    return {get32(words, tagheader::kRoot), get32(words, tagheader::kPagesUsed), get8(words, tagheader::kSerial)};
 }
 
 Node TagTree::readNode(uint32_t page) const {
     return Node(page, store_.readBlock(page), tag_);
 }
 
-Node TagTree::checkedNode(uint32_t page, size_t depth) const {
+Node TagTree::checkedNode(uint32_t page, size_t depth, const BranchCache* cache) const {
     if (depth >= kMaxDepth)
         store_.damaged("the nodes of tag " + tag_.name + " form a loop");
-    Node node = readNode(page);
+    const Node* kept = cache ? cache->branch(page) : nullptr;
+    Node node = kept ? *kept : readNode(page);
     if (node.count() > tag_.maxKeys) {
         store_.damaged("node at page " + std::to_string(page) + " of tag " + tag_.name + " claims " +
                        std::to_string(node.count()) + " keys");
@@ -51,9 +59,10 @@ void TagTree::push(Path& path, uint32_t page, uint32_t index) const {
     path.push_back({checkedNode(page, path.size()), index});
 }
 
-bool TagTree::entryAtMostLastOf(uint32_t page, std::span<const std::byte> key, uint64_t recno, size_t depth) const {
-    Node node = checkedNode(page, depth);
-    while (!node.isLeaf()) node = checkedNode(node.pointer(node.count()), ++depth);
+bool TagTree::entryAtMostLastOf(uint32_t page, std::span<const std::byte> key, uint64_t recno, size_t depth,
+                                const BranchCache* cache) const {
+    Node node = checkedNode(page, depth, cache);
+    while (!node.isLeaf()) node = checkedNode(node.pointer(node.count()), ++depth, cache);
     if (node.count() == 0)
         return false;
     uint32_t last = node.count() - 1;
@@ -61,10 +70,47 @@ bool TagTree::entryAtMostLastOf(uint32_t page, std::span<const std::byte> key, u
 }
 
 Path TagTree::lowerBound(std::span<const std::byte> key, uint64_t recno) const {
+    if (!cache_)
+        return descend(root(), key, recno, nullptr);
+    const TagHeaderState header = headerState();
+    if (cache_->usable(store_, header)) {
+        try {
+            Path path = descend(header.root, key, recno, cache_);
+            if (leafHolds(path, key, recno)) {
+                cache_->keepNew(store_, header, path);  // branch pages read on the way down
+                return path;
+            }
+        } catch (const DatabaseError&) {
+            cache_->clear();  // a kept page led somewhere that is no longer part of the tree
+        }
+    }
+    // A position at either end of a leaf, or a leaf that failed its proof.
+    Path path = descend(header.root, key, recno, nullptr);
+    cache_->keepFresh(store_, header, path);
+    return path;
+}
+
+bool TagTree::leafHolds(const Path& path, std::span<const std::byte> key, uint64_t recno) const {
+    const Node& leaf = path.back().node;
+    uint32_t index = path.back().index;
+    uint32_t n = leaf.count();
+    if (!leaf.isLeaf() || n > tag_.maxKeys || index == 0 || index >= n)
+        return false;
+    for (uint32_t i = 0; i < n; ++i) {
+        if (leaf.pointer(i) == 0)
+            return false;
+        if (i > 0 && compareEntry(leaf.key(i - 1), leaf.pointer(i - 1), leaf.key(i), leaf.pointer(i)) >= 0)
+            return false;
+    }
+    return compareEntry(key, recno, leaf.key(index - 1), leaf.pointer(index - 1)) > 0 &&
+           compareEntry(key, recno, leaf.key(index), leaf.pointer(index)) <= 0;
+}
+
+Path TagTree::descend(uint32_t root, std::span<const std::byte> key, uint64_t recno, const BranchCache* cache) const {
     Path path;
-    uint32_t page = root();
+    uint32_t page = root;
     for (;;) {
-        Node node = checkedNode(page, path.size());
+        Node node = checkedNode(page, path.size(), cache);
         uint32_t n = node.count();
         bool leaf = node.isLeaf();
         // First i whose entry (leaf) or subtree (branch) is not below the target.
@@ -80,7 +126,7 @@ Path TagTree::lowerBound(std::span<const std::byte> key, uint64_t recno) const {
                 if (c != 0 || recno == 0 || recno == kAfterAllRecords) {
                     notBelow = c < 0 || (c == 0 && recno == 0);
                 } else {
-                    notBelow = entryAtMostLastOf(node.pointer(mid), key, recno, path.size() + 1);
+                    notBelow = entryAtMostLastOf(node.pointer(mid), key, recno, path.size() + 1, cache);
                 }
             }
             if (notBelow) {

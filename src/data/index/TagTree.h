@@ -23,13 +23,29 @@ struct Step {
 };
 using Path = std::vector<Step>;
 
-// Read access to one tag's B-tree, re-reading every page from the file.
+// The words of a tag header that writers change along with the tree: the
+// root page, the pages in use and the change serial (bumped on every update
+// of the tag). Read together in one call.
+struct TagHeaderState {
+    uint32_t root = 0;
+    uint32_t pagesUsed = 0;
+    uint8_t serial = 0;
+    bool operator==(const TagHeaderState&) const = default;
+};
+
+class BranchCache;
+
+// Read access to one tag's B-tree, re-reading every page from the file. With
+// a BranchCache, lowerBound() descends through kept branch pages and reads
+// only the leaf, which must then prove that it holds the position.
 class TagTree {
   public:
-    TagTree(const MdxStore& store, const TagLayout& tag) : store_(store), tag_(tag) {}
+    TagTree(const MdxStore& store, const TagLayout& tag, BranchCache* cache = nullptr)
+        : store_(store), tag_(tag), cache_(cache) {}
 
     const TagLayout& tag() const { return tag_; }
     uint32_t root() const;
+    TagHeaderState headerState() const;
     Node readNode(uint32_t page) const;
 
     // Compares keys in tag order (reversed for descending tags); character
@@ -42,6 +58,10 @@ class TagTree {
     // The position of the first entry >= (key, recno); the leaf index may be
     // past the leaf's end (settle() moves on to the next leaf).
     Path lowerBound(std::span<const std::byte> key, uint64_t recno) const;
+    // True when the leaf at the end of `path` is a well-formed leaf of this tag
+    // in which (key, recno) lies after one entry and not after another: then
+    // its position there is the tree's answer, however the leaf was found.
+    bool leafHolds(const Path& path, std::span<const std::byte> key, uint64_t recno) const;
     Path leftmost() const;
     Path rightmost() const;
 
@@ -58,12 +78,17 @@ class TagTree {
     // (or last) child.
     void descendEdge(Path& path, uint32_t page, bool rightmostEdge) const;
     void push(Path& path, uint32_t page, uint32_t index) const;
-    Node checkedNode(uint32_t page, size_t depth) const;
+    // The node at `page`; a branch kept in `cache` when there is one.
+    Node checkedNode(uint32_t page, size_t depth, const BranchCache* cache = nullptr) const;
     // The last entry below `page`, to decide ties with a separator.
-    bool entryAtMostLastOf(uint32_t page, std::span<const std::byte> key, uint64_t recno, size_t depth) const;
+    bool entryAtMostLastOf(uint32_t page, std::span<const std::byte> key, uint64_t recno, size_t depth,
+                           const BranchCache* cache) const;
+    // lowerBound() from `root`, taking branch pages from `cache` when given.
+    Path descend(uint32_t root, std::span<const std::byte> key, uint64_t recno, const BranchCache* cache) const;
 
     const MdxStore& store_;
     const TagLayout& tag_;
+    BranchCache* cache_;
 };
 
 }  // namespace brimo::data::index::detail

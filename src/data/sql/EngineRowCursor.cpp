@@ -58,8 +58,12 @@ void EngineRowCursor::seek(const SourceIndex& index, const KeySelection& s) {
             high = keyOf(s.upper->value, type, tag);
     }
     auto found = cursors_.find(index.tag);
-    if (found == cursors_.end())
+    if (found == cursors_.end()) {
         found = cursors_.emplace(index.tag, tags_.index->cursor(index.tag)).first;
+        // A statement seeks the same tag again and again (the inner side of a
+        // join) and reads its rows once.
+        found->second.readForQuery();
+    }
     tag_ = &found->second;
     tag_->setRange(std::move(low), std::move(high));
     mode_ = Mode::Tag;
@@ -109,15 +113,16 @@ uint32_t EngineRowCursor::recordNumber() const {
     return mode_ == Mode::Scan ? reader_->recordNumber() : table_->recordNumber();
 }
 
-SqlValue EngineRowCursor::value(int column) {
+SqlValueView EngineRowCursor::value(int column) {
     const ColumnType type = columns_[static_cast<size_t>(column)].type;
     if (mode_ == Mode::Scan) {
-        if (auto value = recordValue(*reader_, column, type))
-            return std::move(*value);
+        if (auto value = recordValue(*reader_, column, type, text_))
+            return *value;
         if (table_->recordNumber() != reader_->recordNumber())
             table_->gotoRecord(reader_->recordNumber());
     }
-    return columnValue(*table_, column, type);
+    held_ = columnValue(*table_, column, type);
+    return viewOf(held_);
 }
 
 index::Key EngineRowCursor::keyOf(const SqlValue& value, ColumnType type, const TagAccess::Tag& tag) const {

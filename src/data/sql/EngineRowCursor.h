@@ -43,7 +43,7 @@ class EngineRowCursor : public RowCursor {
     bool atEnd() const override;
     void next() override;
     uint32_t recordNumber() const override;
-    SqlValue value(int column) override;
+    SqlValueView value(int column) override;
 
   private:
     enum class Mode { Ended, Scan, Tag, Visit };
@@ -67,6 +67,9 @@ class EngineRowCursor : public RowCursor {
     uint32_t knownCount_ = 0;  // the file's record count, re-read when an entry names a record beyond it
     Mode mode_ = Mode::Ended;
     bool descending_ = false;
+    // What the last value() points into.
+    std::string text_;
+    SqlValue held_;
 };
 
 }  // namespace brimo::data::sql

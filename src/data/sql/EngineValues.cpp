@@ -69,21 +69,24 @@ SqlValue columnValue(const Table& table, int field, ColumnType type) {
     return SqlValue{};
 }
 
-std::optional<SqlValue> recordValue(const SequentialReader& reader, int field, ColumnType type) {
+std::optional<SqlValueView> recordValue(const SequentialReader& reader, int field, ColumnType type, std::string& text) {
     switch (type) {
         case ColumnType::Integer:
-            return wholeNumber(reader.number(field).value_or(0));
+            return viewOf(wholeNumber(reader.number(field).value_or(0)));
         case ColumnType::Real:
             return reader.number(field).value_or(0);
         case ColumnType::Logical:
             return static_cast<int64_t>(reader.logical(field).value_or(false));
         case ColumnType::Date: {
             const auto date = reader.date(field);
-            return date ? dateValue(*date) : SqlValue{};
+            if (!date || !date->ok())
+                return SqlValueView{};
+            text = isoDate(*date);
+            return std::string_view(text);
         }
         case ColumnType::Text:
             if (reader.fields()[static_cast<size_t>(field)].type == 'C')
-                return reader.text(field);
+                return reader.text(field, text);
             return std::nullopt;
         case ColumnType::Blob:
             return std::nullopt;

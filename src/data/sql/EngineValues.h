@@ -19,9 +19,11 @@ ColumnType columnType(const FieldDef& field);
 // A field's value as SQL sees it, from the cursor's current record.
 SqlValue columnValue(const Table& table, int field, ColumnType type);
 
-// The same from the raw record a sequential reader holds; nothing for the
-// fields it does not decode (memos, timestamps), which the cursor reads.
-std::optional<SqlValue> recordValue(const SequentialReader& reader, int field, ColumnType type);
+// The same from the raw record a sequential reader holds, without copying:
+// text points into the record, or into `text` when it had to be converted or
+// formatted (dates). Nothing for the fields the reader does not decode
+// (memos, timestamps), which the cursor reads.
+std::optional<SqlValueView> recordValue(const SequentialReader& reader, int field, ColumnType type, std::string& text);
 
 // Dates in SQL: 'YYYY-MM-DD'.
 std::string isoDate(std::chrono::year_month_day date);

@@ -4,13 +4,13 @@
 
 namespace brimo::data::sql {
 
-bool KeyMap::toKey(const SqlValue& value, Key& key) {
+bool KeyMap::toKey(const SqlValueView& value, Key& key) {
     if (const auto* i = std::get_if<int64_t>(&value)) {
         key = static_cast<double>(*i);
     } else if (const auto* d = std::get_if<double>(&value)) {
         key = *d;
-    } else if (const auto* s = std::get_if<std::string>(&value)) {
-        key = *s;
+    } else if (const auto* s = std::get_if<std::string_view>(&value)) {
+        key = std::string(*s);
     } else {
         return false;
     }
@@ -31,7 +31,7 @@ KeyMap KeyMap::build(RowCursor& cursor, int column) {
 std::vector<uint32_t> KeyMap::find(const SqlValue& value) const {
     Key key;
     std::vector<uint32_t> found;
-    if (!toKey(value, key))
+    if (!toKey(viewOf(value), key))
         return found;
     auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
                                [](const auto& entry, const Key& k) { return entry.first < k; });

@@ -21,7 +21,7 @@ class KeyMap {
 
   private:
     using Key = std::variant<double, std::string>;
-    static bool toKey(const SqlValue& value, Key& key);
+    static bool toKey(const SqlValueView& value, Key& key);
 
     std::vector<std::pair<Key, uint32_t>> entries_;
 };

@@ -301,16 +301,18 @@ int xEof(sqlite3_vtab_cursor* c) {
     return cursor.empty || cursor.rows->atEnd();
 }
 
-void setResult(sqlite3_context* ctx, const SqlValue& value) {
+// Text and bytes are copied by SQLite (SQLITE_TRANSIENT): the view is gone
+// once the cursor moves, and max() or a sorter may keep the value longer.
+void setResult(sqlite3_context* ctx, const SqlValueView& value) {
     struct Visitor {
         sqlite3_context* ctx;
         void operator()(std::monostate) const { sqlite3_result_null(ctx); }
         void operator()(int64_t v) const { sqlite3_result_int64(ctx, v); }
         void operator()(double v) const { sqlite3_result_double(ctx, v); }
-        void operator()(const std::string& v) const {
+        void operator()(std::string_view v) const {
             sqlite3_result_text64(ctx, v.data(), v.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
         }
-        void operator()(const std::vector<std::byte>& v) const {
+        void operator()(std::span<const std::byte> v) const {
             sqlite3_result_blob64(ctx, v.data(), v.size(), SQLITE_TRANSIENT);
         }
     };

@@ -68,7 +68,8 @@ class RowCursor {
     virtual bool atEnd() const = 0;
     virtual void next() = 0;
     virtual uint32_t recordNumber() const = 0;
-    virtual SqlValue value(int column) = 0;
+    // Valid until the cursor is used again.
+    virtual SqlValueView value(int column) = 0;
 };
 
 // A table as the SQL module uses it. Errors are DatabaseError.

@@ -92,9 +92,9 @@ class MemoryTable : public TableSource {
             skipDeleted();
         }
         uint32_t recordNumber() const override { return order_.at(at_); }
-        SqlValue value(int column) override {
+        SqlValueView value(int column) override {
             ++table_.counters.rowsRead;
-            return table_.row(recordNumber()).at(static_cast<size_t>(column));
+            return viewOf(table_.row(recordNumber()).at(static_cast<size_t>(column)));
         }
 
       private:
