@@ -41,6 +41,8 @@ void SequentialReader::rewind() {
     const uint64_t size = file_.size();
     const uint64_t present = size <= headerLength_ ? 0 : (size - headerLength_) / recordLength_;
     count_ = static_cast<uint32_t>(std::min<uint64_t>(dbf::readLE32(count.data()), present));
+    if (readAhead_)
+        readAhead_->cancel();
     position_ = 0;
     recordNumber_ = 0;
     blockFirst_ = 1;
@@ -50,13 +52,28 @@ void SequentialReader::rewind() {
 
 bool SequentialReader::fill(uint32_t from) {
     const size_t wanted = std::min<size_t>(blockRecords_, count_ - from + 1);
-    block_.resize(wanted * recordLength_);
-    const size_t read = file_.readAt(headerLength_ + uint64_t{from - 1} * recordLength_, block_);
+    const uint64_t offset = headerLength_ + uint64_t{from - 1} * recordLength_;
+    size_t read;
+    if (readAhead_ && readAhead_->holds(offset, wanted * recordLength_)) {
+        read = readAhead_->take(block_);
+    } else {
+        block_.resize(wanted * recordLength_);
+        read = file_.readAt(offset, block_);
+    }
     blockFirst_ = from;
     blockCount_ = static_cast<uint32_t>(read / recordLength_);
-    blockRecords_ = std::min(blockRecords_ * 2, std::max<size_t>(1, kLargestReadBytes / recordLength_));
+    const size_t largest = std::max<size_t>(1, kLargestReadBytes / recordLength_);
+    const bool grown = blockRecords_ == largest;
+    blockRecords_ = std::min(blockRecords_ * 2, largest);
     if (blockCount_ < wanted)
         count_ = from - 1 + blockCount_;  // the file was cut meanwhile
+    const uint32_t following = from + blockCount_;
+    if (grown && following <= count_) {
+        if (!readAhead_)
+            readAhead_ = std::make_unique<io::ReadAhead>(file_);
+        const size_t records = std::min<size_t>(blockRecords_, count_ - following + 1);
+        readAhead_->request(headerLength_ + uint64_t{following - 1} * recordLength_, records * recordLength_);
+    }
     return blockCount_ > 0;
 }
 

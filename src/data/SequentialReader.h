@@ -3,11 +3,13 @@
 #include "data/FieldDef.h"
 #include "data/Table.h"
 #include "data/io/File.h"
+#include "data/io/ReadAhead.h"
 #include "platform/CodePage.h"
 
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -32,6 +34,8 @@ class SequentialReader {
   public:
     // Opens the file of `table` (which need not stay open).
     explicit SequentialReader(const Table& table);
+    SequentialReader(const SequentialReader&) = delete;
+    SequentialReader& operator=(const SequentialReader&) = delete;
 
     const std::vector<FieldDef>& fields() const { return fields_; }
     // The code page of the text fields.
@@ -78,6 +82,9 @@ class SequentialReader {
     uint32_t position_ = 0;      // the last record looked at
     uint32_t recordNumber_ = 0;  // the current record; 0 before the first and at the end
     std::vector<std::byte> block_;
+    // Reads the following block while this one is decoded, once the reads
+    // have grown to the largest.
+    std::unique_ptr<io::ReadAhead> readAhead_;
     uint32_t blockFirst_ = 0;  // record number of the block's first record
     uint32_t blockCount_ = 0;  // records in the block
     size_t blockRecords_ = 0;  // records the next read asks for

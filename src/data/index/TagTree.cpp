@@ -96,12 +96,6 @@ bool TagTree::leafHolds(const Path& path, std::span<const std::byte> key, uint64
     uint32_t n = leaf.count();
     if (!leaf.isLeaf() || n > tag_.maxKeys || index == 0 || index >= n)
         return false;
-    for (uint32_t i = 0; i < n; ++i) {
-        if (leaf.pointer(i) == 0)
-            return false;
-        if (i > 0 && compareEntry(leaf.key(i - 1), leaf.pointer(i - 1), leaf.key(i), leaf.pointer(i)) >= 0)
-            return false;
-    }
     return compareEntry(key, recno, leaf.key(index - 1), leaf.pointer(index - 1)) > 0 &&
            compareEntry(key, recno, leaf.key(index), leaf.pointer(index)) <= 0;
 }

@@ -21,7 +21,9 @@ SqlValue wholeNumber(double n) {
 SqlValue dateValue(year_month_day date) {
     if (!date.ok())
         return SqlValue{};
-    return isoDate(date);
+    std::string text;
+    putIsoDate(date, text);
+    return text;
 }
 
 }  // namespace
@@ -79,9 +81,9 @@ std::optional<SqlValueView> recordValue(const SequentialReader& reader, int fiel
             return static_cast<int64_t>(reader.logical(field).value_or(false));
         case ColumnType::Date: {
             const auto date = reader.date(field);
-            if (!date || !date->ok())
+            if (!date)
                 return SqlValueView{};
-            text = isoDate(*date);
+            putIsoDate(*date, text);
             return std::string_view(text);
         }
         case ColumnType::Text:
@@ -96,15 +98,14 @@ std::optional<SqlValueView> recordValue(const SequentialReader& reader, int fiel
 
 // Written digit by digit (years 0 to 9999, as fields hold them): a scan
 // formats one per record.
-std::string isoDate(year_month_day date) {
-    std::string text = "0000-00-00";
+void putIsoDate(year_month_day date, std::string& text) {
+    text.assign("0000-00-00");
     auto put = [&](size_t end, unsigned value) {
         for (size_t i = end; value > 0; --i, value /= 10) text[i] = static_cast<char>('0' + value % 10);
     };
     put(3, static_cast<unsigned>(static_cast<int>(date.year())));
     put(6, static_cast<unsigned>(date.month()));
     put(9, static_cast<unsigned>(date.day()));
-    return text;
 }
 
 year_month_day parseIsoDate(const std::string& text) {

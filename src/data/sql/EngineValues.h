@@ -25,8 +25,8 @@ SqlValue columnValue(const Table& table, int field, ColumnType type);
 // (memos, timestamps), which the cursor reads.
 std::optional<SqlValueView> recordValue(const SequentialReader& reader, int field, ColumnType type, std::string& text);
 
-// Dates in SQL: 'YYYY-MM-DD'.
-std::string isoDate(std::chrono::year_month_day date);
+// Dates in SQL: 'YYYY-MM-DD', written into `text`.
+void putIsoDate(std::chrono::year_month_day date, std::string& text);
 std::chrono::year_month_day parseIsoDate(const std::string& text);
 
 // An Integer or Real value (int64 or double) as a double.

@@ -107,6 +107,62 @@ TEST(SequentialReaderTest, SkipsDeletedRecordsAndSeesAppendsFromTheNextRewind) {
     EXPECT_THROW(reader.record(), DatabaseError);
 }
 
+// Records of 600 bytes, enough of them that the reads grow to the largest and
+// the following blocks are read ahead on the second thread: the records come
+// in order all the same, after a rewind in the middle, when the file is cut
+// behind a read under way, and when the reader is dropped with one pending.
+TEST(SequentialReaderTest, ReadsAheadOnLongScans) {
+    test::TestDir dir;
+    Database db(dir.path());
+    auto table = db.createTable("LONG", {{"TEXT", 'C', 250}, {"MORE", 'C', 250}, {"N", 'N', 10}, {"PAD", 'C', 89}});
+    constexpr uint32_t kRecords = 6000;
+    for (uint32_t i = 1; i <= kRecords; ++i) {
+        table->append();
+        table->setString("TEXT", "record " + std::to_string(i));
+        table->setNumber("N", i);
+        table->post();
+        if (i % 1000 == 500)
+            table->deleteRecord();
+    }
+    auto readNumbers = [](SequentialReader& reader, uint32_t stopAfter) {
+        std::vector<uint32_t> numbers;
+        while (numbers.size() < stopAfter && reader.next()) {
+            EXPECT_EQ(reader.number(2), reader.recordNumber()) << "record " << reader.recordNumber();
+            numbers.push_back(reader.recordNumber());
+        }
+        return numbers;
+    };
+    std::vector<uint32_t> live;
+    for (uint32_t i = 1; i <= kRecords; ++i) {
+        if (i % 1000 != 500)
+            live.push_back(i);
+    }
+
+    SequentialReader reader(*table);
+    EXPECT_EQ(readNumbers(reader, 4000), std::vector<uint32_t>(live.begin(), live.begin() + 4000));
+    reader.rewind();
+    EXPECT_EQ(readNumbers(reader, kRecords), live) << "after a rewind in the middle";
+    expectSameAsCursor(*table, reader, "LONG");
+
+    {
+        SequentialReader dropped(*table);
+        readNumbers(dropped, 4000);
+    }
+
+    // Cut behind the block being read, while the next one may be under way:
+    // what comes is what the file held when it was read, and the next rewind
+    // sees the cut.
+    reader.rewind();
+    readNumbers(reader, 4000);
+    const auto headerBytes = std::filesystem::file_size(dir / "LONG.DBF") - uint64_t{kRecords} * 600 - 1;
+    std::filesystem::resize_file(dir / "LONG.DBF", headerBytes + uint64_t{3000} * 600);
+    readNumbers(reader, kRecords);
+    reader.rewind();
+    const auto afterCut = readNumbers(reader, kRecords);
+    ASSERT_FALSE(afterCut.empty());
+    EXPECT_EQ(afterCut.back(), 3000u);
+}
+
 TEST(SequentialReaderTest, RefusesAFieldOfAnotherType) {
     test::TestDir dir;
     Database db(dir.path());
