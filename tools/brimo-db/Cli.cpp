@@ -27,9 +27,12 @@ constexpr size_t kAny = SIZE_MAX;
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        {"info", 1, 1, {}, infoCommand},       {"dump", 1, 1, {{"--tag", true}, {"--deleted", false}}, dumpCommand},
-        {"seek", 3, 3, {}, seekCommand},       {"check", 1, kAny, {}, checkCommand},
-        {"reindex", 1, 1, {}, reindexCommand}, {"sample", 1, 1, {{"--records", true}}, sampleCommand},
+        {"info", 1, 1, {}, infoCommand},
+        {"dump", 1, 1, {{"--tag", true}, {"--deleted", false}}, dumpCommand},
+        {"seek", 3, 3, {}, seekCommand},
+        {"check", 1, kAny, {}, checkCommand},
+        {"reindex", 1, 1, {}, reindexCommand},
+        {"sample", 1, 1, {{"--records", true}}, sampleCommand},
         {"sql", 2, 2, {{"--param", true}, {"--csv", false}}, sqlCommand},
     };
     return all;
@@ -56,14 +59,22 @@ constexpr const char* kUsage =
     "                               a query's rows as an aligned table, or with\n"
     "                               --csv as CSV; otherwise the rows changed\n"
     "\n"
+    "After --, every argument is taken as an argument, not an option (for a\n"
+    "statement that starts with a -- comment).\n"
+    "\n"
     "Exit status: 0 done; 1 an error, problems found or no record found;\n"
     "2 a wrong command line.\n";
 
 Invocation parse(const Command& command, const std::vector<std::string>& args) {
     Invocation call;
+    bool optionsEnded = false;  // after "--" every argument is an argument (a statement may start with "--")
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (!arg.starts_with("--")) {
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || !arg.starts_with("--")) {
             call.args.push_back(arg);
             continue;
         }
@@ -91,6 +102,8 @@ Invocation parse(const Command& command, const std::vector<std::string>& args) {
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     for (const std::string& arg : args) {
+        if (arg == "--")
+            break;
         if (arg == "--help" || arg == "-h") {
             out << kUsage;
             return kExitOk;

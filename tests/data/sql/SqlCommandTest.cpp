@@ -79,6 +79,8 @@ TEST_F(SqlCommandTest, CsvHasTheColumnNamesAndQuotesLikeDump) {
               "CUSTNUM,LASTNAME,big\r\n"
               "12,\"Smith, Jr.\",0\r\n"
               "130,\"Say \"\"Hi\"\"\",1\r\n");
+    // After "--" a statement may start with a comment.
+    EXPECT_EQ(sql({"--csv", "--", "-- how many\nselect count(*) as n from cust"}).out, "n\r\n3\r\n");
 }
 
 TEST_F(SqlCommandTest, OtherStatementsPrintTheRowsChanged) {
