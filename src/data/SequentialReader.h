@@ -20,7 +20,9 @@ namespace brimo::data {
 // Reads the live records of a table in physical order, many records per read:
 // for full scans, where a cursor's first()/next() reads each record with a
 // system call of its own. The reads start small and grow, so a scan that stops
-// after a few records reads little.
+// after a few records reads little; once they have grown to the largest, the
+// following block is read on a second thread while the current one is
+// decoded.
 //
 // It has its own read-only handle on the table's file and takes no lock. The
 // record count is re-read from the header by rewind(); records appended by
@@ -82,12 +84,10 @@ class SequentialReader {
     uint32_t position_ = 0;      // the last record looked at
     uint32_t recordNumber_ = 0;  // the current record; 0 before the first and at the end
     std::vector<std::byte> block_;
-    // Reads the following block while this one is decoded, once the reads
-    // have grown to the largest.
-    std::unique_ptr<io::ReadAhead> readAhead_;
-    uint32_t blockFirst_ = 0;  // record number of the block's first record
-    uint32_t blockCount_ = 0;  // records in the block
-    size_t blockRecords_ = 0;  // records the next read asks for
+    std::unique_ptr<io::ReadAhead> readAhead_;  // made when the reads have grown to the largest
+    uint32_t blockFirst_ = 0;                   // record number of the block's first record
+    uint32_t blockCount_ = 0;                   // records in the block
+    size_t blockRecords_ = 0;                   // records the next read asks for
 };
 
 }  // namespace brimo::data
