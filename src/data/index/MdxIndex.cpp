@@ -170,7 +170,7 @@ std::optional<Key> keyFor(const MdxStore& store, const TagLayout& tag, std::span
         return std::nullopt;
     }
     Key key(tag.keyLength);
-    store.expression(tag.expression).evaluateKey(record, recno, key);
+    store.keyExpression(tag).evaluateKey(record, recno, key);
     return key;
 }
 
@@ -207,9 +207,6 @@ void MdxIndex::applyChange(uint32_t recno, std::optional<std::span<const std::by
     std::vector<TagChange> changes;
     for (const auto& tag : snap.tags) {
         try {
-            if (store_->expression(tag->expression).keyType() != tag->keyType) {
-                throw DatabaseError("the expression gives a different key type than the tag holds");
-            }
             TagChange change{tag.get(), std::nullopt, std::nullopt};
             if (oldRecord)
                 change.oldKey = keyFor(*store_, *tag, *oldRecord, recno);

@@ -155,4 +155,11 @@ const Expression& MdxStore::expression(const std::string& text) const {
     return it->second;
 }
 
+const Expression& MdxStore::keyExpression(const TagLayout& tag) const {
+    const Expression& key = expression(tag.expression);
+    if (key.keyType() != tag.keyType)
+        throw DatabaseError("the expression gives a different key type than the tag holds");
+    return key;
+}
+
 }  // namespace brimo::data::index::detail

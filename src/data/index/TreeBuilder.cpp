@@ -69,7 +69,7 @@ class BlockWriter {
 }  // namespace
 
 SortedEntries collectEntries(const MdxStore& store, const TagLayout& tag, const RecordSource& records) {
-    const Expression& key = store.expression(tag.expression);
+    const Expression& key = store.keyExpression(tag);
     const Expression* filter = tag.forCondition.empty() ? nullptr : &store.expression(tag.forCondition);
     const uint16_t length = tag.keyLength;
     std::vector<std::byte> keys;

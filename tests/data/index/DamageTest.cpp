@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -105,6 +106,31 @@ TEST(DamageTest, DamagedFilesGiveClearErrorsAndCheckReportsThem) {
         mdx.reindex(table);
         EXPECT_TRUE(mdx.check(&table).empty());
     }
+}
+
+// A header whose key expression gives another kind of key than the tag holds
+// (here a numeric expression in a five-character tag) must be refused by every
+// path that computes keys, never written past the tag's key length.
+TEST(DamageTest, KeyExpressionOfAnotherTypeIsRefused) {
+    data::test::TestDir dir;
+    MemoryTable table = makeTable(5);  // names that stay apart in five characters
+    std::filesystem::path path = dir / "T.MDX";
+    MdxIndex::create(path, "T", table.fields(), kTags, table);
+    const uint64_t tagHeader = uint64_t(read32(path, 544)) * 512;
+    {
+        std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+        out.seekp(static_cast<std::streamoff>(tagHeader + 24));
+        out.write("AMOUNT", 7);
+    }
+    write32(path, tagHeader + 12, 0x00000005 | (read32(path, tagHeader + 12) & 0xFFFF0000u));
+
+    MdxIndex mdx = MdxIndex::open(path, table.fields(), true);
+    std::vector<std::string> problems = mdx.check(&table);
+    EXPECT_TRUE(std::any_of(problems.begin(), problems.end(),
+                            [](const std::string& p) { return p.find("different key type") != std::string::npos; }));
+    auto rec = table.make({"new", "1"});
+    EXPECT_THROW(mdx.insertRecord(table.append(rec), rec), DatabaseError);
+    EXPECT_THROW(mdx.reindex(table), DatabaseError);
 }
 
 // Runs inserts and removals (with splits and freed pages) until a write fails.
