@@ -1,5 +1,6 @@
 #include "data/index/Expression.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -323,7 +324,8 @@ void Expression::evaluateKey(std::span<const std::byte> record, uint32_t recno, 
     switch (kt) {
         case KeyType::Character: {
             std::fill(out.begin(), out.end(), std::byte{' '});
-            std::memcpy(out.data(), v.text.data(), std::min(v.text.size(), out.size()));
+            std::copy_n(reinterpret_cast<const std::byte*>(v.text.data()), std::min(v.text.size(), out.size()),
+                        out.begin());
             return;
         }
         case KeyType::Numeric:

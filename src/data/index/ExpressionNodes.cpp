@@ -353,10 +353,16 @@ class BinaryNode : public ExpressionNode {
     }
 
   private:
+    // Moves a date by whole days; a blank date stays blank, and a move out of
+    // the years 1 to 9999 gives a blank date.
     static Value addDays(const Value& date, const Value& days, int sign) {
+        static const double first = julianDay(1, 1, 1), last = julianDay(9999, 12, 31);
         if (date.date == 0)
             return Value::ofDate(0);
-        return Value::ofDate(date.date + sign * static_cast<int32_t>(days.number));
+        double moved = date.date + sign * std::trunc(days.number);
+        if (!(moved >= first && moved <= last))
+            return Value::ofDate(0);
+        return Value::ofDate(static_cast<int32_t>(moved));
     }
 
     Op op_;

@@ -1,5 +1,6 @@
 #include "data/index/KeyEncoding.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -33,7 +34,7 @@ bool isNegative(std::span<const std::byte> key) {
 
 Key characterKey(std::string_view text, uint16_t length) {
     Key key(length, std::byte{' '});
-    std::memcpy(key.data(), text.data(), std::min<size_t>(text.size(), length));
+    std::copy_n(reinterpret_cast<const std::byte*>(text.data()), std::min<size_t>(text.size(), length), key.begin());
     return key;
 }
 

@@ -49,6 +49,7 @@ TEST(ExpressionTest, CharacterKeysHaveFixedWidthAndValues) {
         {"IIF(ACTIVE, 'A', 'I')+c->FIRSTNAME", "AAnn     "},
         {"REPLICATE('-',3)+SPACE(2)", "---  "},
         {"LOWER([ABC])", "abc"},
+        {"''", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expression);
@@ -89,6 +90,11 @@ TEST(ExpressionTest, NumericAndDateKeysEncodeTheirValues) {
     EXPECT_EQ(date.keyType(), KeyType::Date);
     EXPECT_EQ(date.evaluateKey(rec, 1), dateKey(julianDay(2024, 3, 8)));
     EXPECT_EQ(date.evaluateKey(blank, 1), dateKey(0));
+    EXPECT_EQ(Expression::compile("ADDED-2.9", t.fields()).evaluateKey(rec, 1), dateKey(julianDay(2024, 3, 5)));
+    for (const char* beyondTheCalendar : {"ADDED+3000000", "ADDED-1000000000000"}) {
+        SCOPED_TRACE(beyondTheCalendar);
+        EXPECT_EQ(Expression::compile(beyondTheCalendar, t.fields()).evaluateKey(rec, 1), dateKey(0));
+    }
 }
 
 TEST(ExpressionTest, ConditionsFollowDbaseRules) {
