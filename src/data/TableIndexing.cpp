@@ -178,9 +178,9 @@ void Table::Impl::tagSetRange(const KeyValue& start, const KeyValue& end) {
     index->cursor->setRange(toKey(*this, *index->tag, start), toKey(*this, *index->tag, end));
 }
 
+// Without an active tag there is no range to cancel.
 void Table::Impl::tagClearRange() {
-    requireTag(*this);
-    index->cursor->clearRange();
+    if (tagActive()) index->cursor->clearRange();
 }
 
 void Table::Impl::tagSync(uint32_t number, std::span<const std::byte> record) {

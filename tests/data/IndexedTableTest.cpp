@@ -52,6 +52,9 @@ TEST_F(IndexedTable, TagsOrderNavigationAndSearch) {
     EXPECT_EQ(codesInOrder(*table), (std::vector<std::string>{"AA", "AB"}));
     table->cancelRange();
     EXPECT_EQ(table->visibleRecordCount(), 4u);
+    table->setActiveTag("");
+    table->cancelRange();  // nothing to cancel in natural order
+    EXPECT_EQ(table->recordNumber(), 1u);
     EXPECT_THROW(table->setActiveTag("NOPE"), DatabaseError);
 }
 
