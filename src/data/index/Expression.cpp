@@ -285,6 +285,10 @@ Expression::Expression(std::string text, std::shared_ptr<const detail::Expressio
 
 Expression Expression::compile(std::string_view text, std::span<const FieldDef> fields) {
     try {
+        // dBASE's own limit; it also bounds how deep the parser and the
+        // evaluation recurse.
+        if (text.size() > kMaxLength)
+            throw DatabaseError("longer than " + std::to_string(kMaxLength) + " characters");
         Parser parser(text, fields);
         NodePtr root = parser.parseAll();
         return Expression(std::string(text), std::shared_ptr<const detail::ExpressionNode>(std::move(root)),

@@ -32,6 +32,7 @@ class Expression {
   public:
     enum class Type : char { Character = 'C', Numeric = 'N', Date = 'D', Logical = 'L' };
 
+    static constexpr size_t kMaxLength = 255;
     static Expression compile(std::string_view text, std::span<const FieldDef> fields);
 
     const std::string& text() const { return text_; }

@@ -128,6 +128,7 @@ TEST(ExpressionTest, ConditionsFollowDbaseRules) {
 
 TEST(ExpressionTest, ErrorsNameTheProblem) {
     MemoryTable t = customerTable();
+    const std::string nestedTooDeeply = std::string(128, '(') + "1" + std::string(128, ')');
     struct Case {
         const char* expression;
         const char* message;
@@ -147,6 +148,7 @@ TEST(ExpressionTest, ErrorsNameTheProblem) {
         {"LASTNAME = ", "ends too early"},
         {"1..2", "malformed number"},
         {"LASTNAME .XOR. 1", "unexpected '.'"},
+        {nestedTooDeeply.c_str(), "longer than 255 characters"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expression);
