@@ -285,7 +285,8 @@ Expression::Expression(std::string text, std::shared_ptr<const detail::Expressio
 
 Expression Expression::compile(std::string_view text, std::span<const FieldDef> fields) {
     try {
-        // dBASE's own limit; it also bounds how deep the parser and the
+        // A tag header holds at most 220 characters of expression, so the
+        // limit costs nothing stored; it bounds how deep the parser and the
         // evaluation recurse.
         if (text.size() > kMaxLength)
             throw DatabaseError("longer than " + std::to_string(kMaxLength) + " characters");
