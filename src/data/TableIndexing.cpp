@@ -89,6 +89,12 @@ void Table::Impl::activateTag(std::string_view tagName) {
     if (!tag) throw DatabaseError("Table " + name + " has no index tag " + std::string(tagName) + ".");
     std::vector<FieldDef> stored(fields.begin(), fields.begin() + static_cast<ptrdiff_t>(storedFieldCount));
     auto expression = index::Expression::compile(tag->expression, stored);
+    try {
+        expression.requireKeyType(tag->keyType);
+    } catch (const DatabaseError& e) {
+        throw DatabaseError("Index tag " + tag->name + " of " + index->mdx.path().filename().string() +
+                            " cannot be used: " + e.what());
+    }
     index->cursor.emplace(index->mdx.cursor(tag->name));
     index->expression.emplace(std::move(expression));
     index->tag = std::move(tag);

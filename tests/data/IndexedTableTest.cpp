@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace brimo::data {
 namespace {
 
@@ -56,6 +58,31 @@ TEST_F(IndexedTable, TagsOrderNavigationAndSearch) {
     table->cancelRange();  // nothing to cancel in natural order
     EXPECT_EQ(table->recordNumber(), 1u);
     EXPECT_THROW(table->setActiveTag("NOPE"), DatabaseError);
+}
+
+// A damaged tag header whose expression gives another kind of key than the tag
+// holds (a three-character expression in a date tag) cannot order the table.
+TEST_F(IndexedTable, TagWhoseExpressionDisagreesWithItsHeaderIsRefused) {
+    table.reset();
+    const std::filesystem::path mdx = dir.path() / "CODE.MDX";
+    auto patch = [&](uint64_t at, std::string_view bytes) {
+        std::fstream f(mdx, std::ios::binary | std::ios::in | std::ios::out);
+        f.seekp(static_cast<std::streamoff>(at));
+        f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    };
+    std::ifstream in(mdx, std::ios::binary);
+    in.seekg(544 + 32);  // the second tag's slot: its header page
+    unsigned char page[4] = {};
+    in.read(reinterpret_cast<char*>(page), 4);
+    const uint64_t header = (page[0] | page[1] << 8 | page[2] << 16 | uint64_t(page[3]) << 24) * 512;
+    patch(header + 9, "D");
+    patch(header + 12, std::string_view("\x08\x00", 2));
+    patch(header + 24, std::string_view("LEFT(CODE,3)\0", 13));
+
+    Table reopened(db, "CODE");
+    EXPECT_THROW(reopened.setActiveTag("QTY"), DatabaseError);
+    reopened.setActiveTag("CODE");
+    EXPECT_EQ(codesInOrder(reopened), (std::vector<std::string>{"AA", "AB", "BB", "CA"}));
 }
 
 TEST_F(IndexedTable, EditsAndDeletesKeepEveryTagInStep) {

@@ -323,6 +323,11 @@ KeyType Expression::keyType() const {
     throw DatabaseError("Expression \"" + text_ + "\" is logical and cannot be an index key");
 }
 
+void Expression::requireKeyType(KeyType tagType) const {
+    if (keyType() != tagType)
+        throw DatabaseError("the expression gives a different key type than the tag holds");
+}
+
 void Expression::evaluateKey(std::span<const std::byte> record, uint32_t recno, std::span<std::byte> out) const {
     KeyType kt = keyType();
     Value v = root_->eval({record, recno});

@@ -53,6 +53,9 @@ class Expression {
     // The key type for this expression's result; throws DatabaseError for a
     // logical result.
     KeyType keyType() const;
+    // Throws DatabaseError when the result is not the kind of key a tag of
+    // `tagType` holds, as in a damaged or foreign-written tag header.
+    void requireKeyType(KeyType tagType) const;
     // True when the expression mentions DELETED(), i.e. its result can change
     // when a record is deleted or recalled.
     bool mentionsDeleted() const;

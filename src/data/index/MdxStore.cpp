@@ -157,8 +157,7 @@ const Expression& MdxStore::expression(const std::string& text) const {
 
 const Expression& MdxStore::keyExpression(const TagLayout& tag) const {
     const Expression& key = expression(tag.expression);
-    if (key.keyType() != tag.keyType)
-        throw DatabaseError("the expression gives a different key type than the tag holds");
+    key.requireKeyType(tag.keyType);
     return key;
 }
 

@@ -52,8 +52,7 @@ class MdxStore {
 
     // The compiled key and FOR expressions of a tag (compiled once per text).
     const Expression& expression(const std::string& text) const;
-    // A tag's compiled key expression; throws when it gives another kind of
-    // key than the tag holds, as in a damaged or foreign-written header.
+    // A tag's compiled key expression, checked against the tag's key type.
     const Expression& keyExpression(const TagLayout& tag) const;
 
     [[noreturn]] void damaged(const std::string& what) const;
